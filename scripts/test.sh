@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds Talvanor from scratch and runs the whole test suite headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/deps.sh
+
+build=${TALVANOR_BUILD_DIR:-build/test}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug ${TALVANOR_CMAKE_ARGS:-}
+cmake --build "$build" -j2
+
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure -j2 --timeout 300

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "store/ResumeRecord.h"
+#include "store/Sqlite.h"
+#include "store/Vocabulary.h"
+
+#include <string>
+#include <string_view>
+
+// The one object through which resumes are written and pick lists read and written. A caller
+// opens it, performs one operation and closes it. Operations answer 1 for done and 0 for not
+// done, show their own messages, and let engine errors (EngineError) end the command.
+// All members are to be called from the UI thread only.
+class ResumeStore {
+public:
+    ResumeStore() = default;
+    virtual ~ResumeStore();
+    ResumeStore(const ResumeStore&) = delete;
+    ResumeStore& operator=(const ResumeStore&) = delete;
+
+    int Open();
+    int Close();
+    bool IsOpen() const { return m_connection.IsOpen(); }
+
+    // Stores `record` as a new resume: every row or none.
+    int AppendResume();
+    // Rewrites the resume with the given ID text from `record`.
+    int UpdateResume(const std::string& idText);
+    int DeleteResume(const std::string& idText);
+    int LoadPickList(std::string& qualifications, std::string& specializations, std::string& locations);
+    int SavePickList(PickListKind kind, const std::string& pickList);
+
+    // For the result window's own read-only queries between Open and Close.
+    SqliteStatement OpenSnapshot(std::string_view query);
+
+    ResumeRecord record;
+
+private:
+    bool AppendListRows(const char* table, const std::string& list, std::int64_t id);
+    bool RewriteListRows(const char* table, const std::string& list, std::int64_t filterId, int rowId);
+    bool RewriteAbstract(std::int64_t filterId);
+    void RewriteDetails(std::int64_t filterId);
+    bool DeleteFirstMatch(const char* table, std::int64_t filterId);
+    std::string ColumnName(const char* table, int position);
+
+    SqliteConnection m_connection;
+};
+
+// The messages the store shows, exactly.
+inline constexpr const char* kDatabaseAlreadyOpen = "database already open";
+inline constexpr const char* kDatabaseAlreadyClose = "database already close";
+inline constexpr const char* kDatabaseNotOpen = "database is not open";
+inline constexpr const char* kZeroLengthNameOrQualification = "Name or Qualification having zero length Unable to write ";
+inline constexpr const char* kCanNotAppend = "can not append";
+inline constexpr const char* kCanNotAppendSomeField = "can not append some field";
+inline constexpr const char* kCanNotAppendDetailsField = "can not append details field";
+inline constexpr const char* kRecordNotFound = "record not found";
+inline constexpr const char* kDetailsRecordNotFound = " Details record not found";
+
+// What the store's callers say when a store cannot be opened or closed (two blanks each).
+inline constexpr const char* kUnableToOpenDatabase = "Unable to open  the database";
+inline constexpr const char* kUnableToCloseDatabase = "Unable to close  the database";

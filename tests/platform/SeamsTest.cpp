@@ -1,0 +1,115 @@
+#include "platform/Beep.h"
+#include "platform/CommandGuard.h"
+#include "platform/ControlId.h"
+#include "platform/DataFolder.h"
+#include "platform/EngineError.h"
+#include "platform/FileChooser.h"
+#include "platform/ModalRun.h"
+#include "tests/util/ScriptedMessages.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+#include <thread>
+
+TEST(CommandGuard, EngineErrorIsShownCriticalAndEndsOnlyTheCommand) {
+    ScriptedMessages messages;
+    bool after = false;
+    EXPECT_FALSE(RunGuarded([&] {
+        throw EngineError("no such table: Resume");
+        after = true;
+    }));
+    EXPECT_FALSE(after);
+    ASSERT_EQ(messages.Requests().size(), 1u);
+    EXPECT_EQ(messages.Requests()[0].text, "no such table: Resume");
+    EXPECT_EQ(messages.Requests()[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(RunGuarded([] {}));
+    EXPECT_EQ(messages.Requests().size(), 1u);
+}
+
+TEST(MessageSeam, ScriptAnswersQuestionsInOrderAndRestoresOnExit) {
+    {
+        ScriptedMessages messages;
+        messages.AnswerNext(MessageAnswer::No);
+        EXPECT_EQ(ShowMessage("first?", MessageButtons::YesNo, MessageIcon::Question), MessageAnswer::No);
+        EXPECT_EQ(ShowMessage("second?", MessageButtons::YesNo, MessageIcon::Question), MessageAnswer::Yes);
+        EXPECT_EQ(ShowMessage("note"), MessageAnswer::Ok);
+        EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"first?", "second?", "note"}));
+    }
+    // Nothing is left installed: a new script starts empty.
+    ScriptedMessages again;
+    EXPECT_TRUE(again.Requests().empty());
+}
+
+TEST(MessageSeam, WorkerThreadBoxIsAnsweredOnTheUiThread) {
+    ScriptedMessages messages;
+    std::thread::id answeredOn;
+    SetMessageAnswerer([&](const MessageRequest&) {
+        answeredOn = std::this_thread::get_id();
+        return MessageAnswer::Ok;
+    });
+    bool done = false;
+    std::thread worker([&] {
+        ShowMessage("from the worker");
+        done = true;
+    });
+    // The worker waits on the UI thread's event loop, so keep it turning until it is through.
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    worker.join();
+    EXPECT_EQ(answeredOn, std::this_thread::get_id());
+}
+
+TEST(ModalSeam, HandlerReachesNestedDialogsAndClosesThem) {
+    QDialog outer;
+    QPushButton* open = new QPushButton(&outer);
+    SetControlId(open, 7);
+    std::vector<std::string> seen;
+    QObject::connect(open, &QPushButton::clicked, &outer, [&] {
+        QDialog inner(&outer);
+        inner.setObjectName("inner");
+        EXPECT_EQ(RunModal(inner), QDialog::Accepted);
+    });
+    outer.setObjectName("outer");
+    SetModalHandler([&](QDialog& dialog) {
+        seen.push_back(dialog.objectName().toStdString());
+        if (dialog.objectName() == "outer") {
+            FindControl<QPushButton>(&dialog, 7)->click();
+            dialog.reject();
+        } else {
+            dialog.accept();
+        }
+    });
+    EXPECT_EQ(RunModal(outer), QDialog::Rejected);
+    SetModalHandler({});
+    EXPECT_EQ(seen, (std::vector<std::string>{"outer", "inner"}));
+}
+
+TEST(ControlIds, FindsControlsByIdAndTypeOnly) {
+    QDialog dialog;
+    auto* edit = new QLineEdit(&dialog);
+    SetControlId(edit, 1019);
+    EXPECT_EQ(FindControl<QLineEdit>(&dialog, 1019), edit);
+    EXPECT_EQ(FindControl<QPushButton>(&dialog, 1019), nullptr);
+    EXPECT_EQ(FindControl(&dialog, 1020), nullptr);
+}
+
+TEST(Seams, FileChooserAndBeepAreScriptable) {
+    SetOpenFileAnswerer([](const QString& filter) { return std::optional<std::string>(filter.toStdString()); });
+    EXPECT_EQ(ChooseOpenFile(nullptr, QStringLiteral(".txt")), std::optional<std::string>(".txt"));
+    SetOpenFileAnswerer({});
+
+    std::vector<std::pair<unsigned, unsigned>> beeps;
+    SetBeepObserver([&](unsigned hz, unsigned ms) { beeps.emplace_back(hz, ms); });
+    Beep(150, 600);
+    ExclamationBeep();
+    SetBeepObserver({});
+    EXPECT_EQ(beeps, (std::vector<std::pair<unsigned, unsigned>>{{150, 600}, {0, 0}}));
+}
+
+TEST(DataFolderPlace, IsTheXdgDataFolderWithTrailingSlash) {
+    const std::string expected = std::string(std::getenv("XDG_DATA_HOME")) + "/talvanor/";
+    EXPECT_EQ(DataFolder(), expected);
+}

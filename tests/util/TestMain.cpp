@@ -1,0 +1,19 @@
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+// Every test process gets its own data folder, so no test ever touches the user's bank.
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QTemporaryDir dataHome(QDir::tempPath() + QStringLiteral("/talvanor-test-XXXXXX"));
+    if (!dataHome.isValid())
+        return 2;
+    setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
+
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
