@@ -1,0 +1,3 @@
+#include "entry/EditedResume.h"
+
+ResumeHandOver EditedResume;

@@ -1,0 +1,36 @@
+#include "entry/EntryRules.h"
+
+#include "platform/Text.h"
+
+bool IsAcceptableEmail(std::string_view address) {
+    if (address.find(' ') != std::string_view::npos)
+        return false;
+    const std::size_t at = address.find('@');
+    return at != std::string_view::npos && at != 0 && at + 1 < address.size();
+}
+
+std::string StatusFromCaption(const QString& caption) {
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        // "&&" stands for one "&"; a single "&" only marks the mnemonic.
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        plain += caption[i];
+    }
+    while (!plain.isEmpty() && plain.back().isSpace())
+        plain.chop(1);
+    return FromQt(plain);
+}
+
+std::string TrimmedBytes(std::string_view text) {
+    constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+    const std::size_t first = text.find_first_not_of(kWhiteSpace);
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(kWhiteSpace);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string TrimmedText(const QString& text) {
+    return FromQt(text.trimmed());
+}

@@ -1,0 +1,129 @@
+#include "entry/TextResumeDialog.h"
+
+#include "entry/EntryRules.h"
+#include "entry/SelectedValueLists.h"
+#include "entry/TaggingEdit.h"
+#include "entry/TextFile.h"
+#include "platform/CommandGuard.h"
+#include "platform/MessageBox.h"
+#include "platform/Text.h"
+#include "store/ResumeStore.h"
+#include "ui_TextResumeDialog.h"
+
+TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TextResumeDialog>()), m_path(std::move(path)) {
+    m_ui->setupUi(this);
+    LoadFile();
+    m_ui->activeRadio->setChecked(true);
+    connect(m_ui->submitButton, &QPushButton::clicked, this, &TextResumeDialog::Submit);
+    connect(m_ui->nextButton, &QPushButton::clicked, this, &TextResumeDialog::Next);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &TextResumeDialog::reject);
+}
+
+TextResumeDialog::~TextResumeDialog() = default;
+
+void TextResumeDialog::LoadFile() {
+    const TextFileContent content = ReadTextFile(m_path);
+    if (!content.text) {
+        // Without its text the dialog has nothing to tag: no menu, and Submit asks for a name.
+        ShowMessage(content.error, MessageButtons::Ok, MessageIcon::Critical);
+        return;
+    }
+    m_ui->textEdit->setPlainText(ToQt(*content.text));
+    m_storedText = TrimmedBytes(*content.text);
+    m_ui->textEdit->LoadTaggingMenu();
+}
+
+void TextResumeDialog::Submit() {
+    if (!MandatoryTagsPresent())
+        return;
+    if (WriteGuarded())
+        Finish(TextResumeEnd::Submitted);
+}
+
+void TextResumeDialog::Next() {
+    if (NothingTagged()) {
+        if (ShowMessage(kDoNotSaveQuestion, MessageButtons::YesNo, MessageIcon::Question) ==
+            MessageAnswer::Yes)
+            Finish(TextResumeEnd::NextFile);
+        else
+            ShowMessage(kEnterNameAndQualification);
+        return;
+    }
+    if (!MandatoryTagsPresent())
+        return;
+    if (WriteGuarded())
+        Finish(TextResumeEnd::NextFile);
+}
+
+bool TextResumeDialog::NothingTagged() const {
+    // The organization alone does not count as tagging.
+    const ResumeTags& tags = m_ui->textEdit->Tags();
+    return tags.name.empty() && tags.experience.empty() && tags.email.empty() &&
+           SelectedValueLists.AllEmpty();
+}
+
+bool TextResumeDialog::MandatoryTagsPresent() const {
+    if (m_ui->textEdit->Tags().name.empty()) {
+        ShowMessage(kSelectName);
+        return false;
+    }
+    if (SelectedValueLists.qualifications.empty()) {
+        ShowMessage(kSelectQualification);
+        return false;
+    }
+    return true;
+}
+
+// A failed open, append or close is reported and the import goes on; only an engine error
+// ends the command and leaves the dialog open.
+bool TextResumeDialog::WriteGuarded() {
+    return RunGuarded([this] { WriteResume(); });
+}
+
+void TextResumeDialog::WriteResume() {
+    SelectedValueLists.FillEmptyWithNotSpecified();
+    const ResumeTags& tags = m_ui->textEdit->Tags();
+    const std::string status = CheckedStatus();
+    ResumeStore store;
+    store.record.name = tags.name;
+    store.record.experience = tags.experience;
+    store.record.email = tags.email;
+    store.record.resumeText = m_storedText;
+    store.record.organization = tags.organization;
+    store.record.status = status;
+    store.record.qualifications = SelectedValueLists.qualifications;
+    store.record.specializations = SelectedValueLists.specializations;
+    store.record.locations = SelectedValueLists.locations;
+    if (!store.Open()) {
+        ShowMessage(kUnableToOpenDatabase);
+        return;
+    }
+    if (!store.AppendResume()) {
+        ShowMessage(kUnableToWriteDatabase);
+        return;
+    }
+    if (!store.Close())
+        ShowMessage(kUnableToCloseDatabase);
+}
+
+void TextResumeDialog::Finish(TextResumeEnd end) {
+    SelectedValueLists.Clear();
+    m_end = end;
+    done(end == TextResumeEnd::Cancelled ? QDialog::Rejected : QDialog::Accepted);
+}
+
+void TextResumeDialog::reject() {
+    SelectedValueLists.Clear();
+    m_end = TextResumeEnd::Cancelled;
+    QDialog::reject();
+}
+
+std::string TextResumeDialog::CheckedStatus() const {
+    for (const QRadioButton* button :
+         {m_ui->activeRadio, m_ui->holdRadio, m_ui->selectedRadio, m_ui->rejectedRadio}) {
+        if (button->isChecked())
+            return StatusFromCaption(button->text());
+    }
+    return StatusFromCaption(m_ui->activeRadio->text());
+}

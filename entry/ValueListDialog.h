@@ -1,0 +1,49 @@
+#pragma once
+
+#include "store/Vocabulary.h"
+
+#include <QDialog>
+#include <memory>
+#include <string_view>
+
+namespace Ui {
+class ValueListDialog;
+}
+
+// The mode words the dialog is opened with.
+inline constexpr std::string_view kChoosingMode = "TEXT";    // choose values into SelectedValueLists
+inline constexpr std::string_view kListEditingMode = "MENU"; // add and delete values of a pick list
+
+inline constexpr const char* kNoValueSelected = "You have not selected any value for this field";
+inline constexpr const char* kCannotAddAlreadyThere = "Cannot add, Already there";
+inline constexpr const char* kConfirmDeleteItem = "Are you sure you want to delete this item?";
+
+// One pick list, either to choose values from for the resume being entered, or to edit and
+// save. Loads the pick lists afresh on every opening.
+class ValueListDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord);
+    ~ValueListDialog() override;
+
+private:
+    void LoadValues();
+    void SetUpChoosing();
+    void PreselectFromChoice();
+    void SetUpListEditing();
+    void OnDefaultButton();
+    void OnSecondButton();
+    void OnThirdButton();
+    void Choose();
+    void ResetChoice();
+    void AddTypedValues();
+    void DeleteCurrent();
+    void SaveAndClose();
+    void InsertSorted(const QString& value);
+    bool HoldsIgnoringCase(const QString& value) const;
+
+    std::unique_ptr<Ui::ValueListDialog> m_ui;
+    PickListKind m_kind;
+    bool m_choosing;
+};
