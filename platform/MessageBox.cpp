@@ -68,7 +68,8 @@ MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, Messa
         return Answer(request);
     // Widgets live on the UI thread only: hand the box over and wait for the answer.
     MessageAnswer answer = MessageAnswer::No;
-    QMetaObject::invokeMethod(app, [&] { answer = Answer(request); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [&] { answer = Answer(request); }, Qt::BlockingQueuedConnection);
     return answer;
 }
 

@@ -4,6 +4,8 @@
 #include "store/Sqlite.h"
 #include "store/Vocabulary.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,13 +37,23 @@ public:
 
     ResumeRecord record;
 
+    // A list table, with the query that names its columns by position.
+    struct ListTarget {
+        const char* query;
+        const char* table;
+    };
+
 private:
-    bool AppendListRows(const char* table, const std::string& list, std::int64_t id);
-    bool RewriteListRows(const char* table, const std::string& list, std::int64_t filterId, int rowId);
+    std::string ColumnName(const char* query, int position);
+    std::int64_t AppendAbstract();
+    void InsertListRow(const char* query, const char* table, std::int64_t id, const std::string& value);
     bool RewriteAbstract(std::int64_t filterId);
-    void RewriteDetails(std::int64_t filterId);
-    bool DeleteFirstMatch(const char* table, std::int64_t filterId);
-    std::string ColumnName(const char* table, int position);
+    std::optional<std::int64_t> FirstMatch(const char* query, const char* table, std::int64_t filterId);
+    std::optional<std::int64_t> RewriteFirstMatch(const char* query, const char* table, std::int64_t filterId,
+                                                  std::string_view value);
+    bool RewriteListRows(const ListTarget& target, const std::string& list, std::int64_t filterId, int rowId);
+    void DeleteOtherMatches(const ListTarget& target, std::int64_t filterId, std::int64_t keptRow);
+    bool TableIsEmpty(const char* table);
 
     SqliteConnection m_connection;
 };
@@ -50,7 +62,8 @@ private:
 inline constexpr const char* kDatabaseAlreadyOpen = "database already open";
 inline constexpr const char* kDatabaseAlreadyClose = "database already close";
 inline constexpr const char* kDatabaseNotOpen = "database is not open";
-inline constexpr const char* kZeroLengthNameOrQualification = "Name or Qualification having zero length Unable to write ";
+inline constexpr const char* kZeroLengthNameOrQualification =
+    "Name or Qualification having zero length Unable to write ";
 inline constexpr const char* kCanNotAppend = "can not append";
 inline constexpr const char* kCanNotAppendSomeField = "can not append some field";
 inline constexpr const char* kCanNotAppendDetailsField = "can not append details field";

@@ -22,7 +22,8 @@ public:
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
 
-    void Execute(std::string_view sql);
+    // Runs one or more statements that return no rows.
+    void Execute(const std::string& sql);
     // False when the file could only be opened for reading: rows cannot be added.
     bool CanAppend() const;
     std::int64_t LastInsertRowId() const;

@@ -7,7 +7,15 @@
 enum class PickListKind { Qualifications = 1, Specializations = 2, Locations = 3 };
 
 // The experience vocabulary, in the order every drop-down and menu shows it.
-enum class ExperienceBand { ZeroToOne, OneToTwo, TwoToFive, FiveToSeven, SevenToTen, TenToFifteen, MoreThanFifteen };
+enum class ExperienceBand {
+    ZeroToOne,
+    OneToTwo,
+    TwoToFive,
+    FiveToSeven,
+    SevenToTen,
+    TenToFifteen,
+    MoreThanFifteen
+};
 inline constexpr std::array<std::string_view, 7> kExperienceBands{"0-1",  "1-2",   "2-5",         "5-7",
                                                                   "7-10", "10-15", "More than 15"};
 constexpr std::string_view ExperienceBandText(ExperienceBand band) {

@@ -97,7 +97,8 @@ TEST(ControlIds, FindsControlsByIdAndTypeOnly) {
 }
 
 TEST(Seams, FileChooserAndBeepAreScriptable) {
-    SetOpenFileAnswerer([](const QString& filter) { return std::optional<std::string>(filter.toStdString()); });
+    SetOpenFileAnswerer(
+        [](const QString& filter) { return std::optional<std::string>(filter.toStdString()); });
     EXPECT_EQ(ChooseOpenFile(nullptr, QStringLiteral(".txt")), std::optional<std::string>(".txt"));
     SetOpenFileAnswerer({});
 

@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
     if (!dataHome.isValid())
         return 2;
     setenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit().constData(), 1);
+    if (std::getenv("XDG_RUNTIME_DIR") == nullptr) // quiets Qt's warning on bare machines
+        setenv("XDG_RUNTIME_DIR", dataHome.path().toLocal8Bit().constData(), 1);
 
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);

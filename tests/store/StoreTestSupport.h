@@ -1,0 +1,28 @@
+#pragma once
+
+#include "store/ResumeStore.h"
+#include "tests/util/Bank.h"
+#include "tests/util/ScriptedMessages.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+// A fresh bank and a message script for every test.
+class StoreTest : public testing::Test {
+protected:
+    void SetUp() override { FreshBank(); }
+
+    // Appends one resume through a fresh store and returns its ID text.
+    std::string Append(const std::string& name, const std::string& qualifications,
+                       const std::string& specializations = "S,", const std::string& locations = "L,",
+                       const std::string& text = "resume text");
+
+    static long Count(const std::string& table) {
+        return std::stol(QueryRows("SELECT count(*) FROM " + table)[0][0]);
+    }
+    static Rows ListRows(const std::string& table, const std::string& id) {
+        return QueryRows("SELECT * FROM " + table + " WHERE ID=" + id + " ORDER BY rowid");
+    }
+
+    ScriptedMessages messages;
+};

@@ -1,0 +1,75 @@
+#include "tools/BankSetup.h"
+
+#include "store/QueryTexts.h"
+#include "tools/BankSchema.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sqlite3.h>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct DatabaseCloser {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+
+void WriteSchema(const std::string& path) {
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    std::unique_ptr<sqlite3, DatabaseCloser> db(raw);
+    if (rc != SQLITE_OK)
+        throw std::runtime_error("cannot create " + path + ": " +
+                                 (db ? sqlite3_errmsg(db.get()) : "out of memory"));
+    char* error = nullptr;
+    const std::string script = std::string("BEGIN;\n") + kBankSchema + "\nCOMMIT;";
+    if (sqlite3_exec(db.get(), script.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string text = error != nullptr ? error : "unknown error";
+        sqlite3_free(error);
+        throw std::runtime_error("cannot create the tables in " + path + ": " + text);
+    }
+}
+
+} // namespace
+
+void CreateBank(const std::string& path) {
+    // Built beside the target and renamed into place, so an interrupted run never leaves a
+    // half-made bank that the program would then open.
+    const std::string partial = path + ".partial";
+    fs::remove(partial);
+    try {
+        WriteSchema(partial);
+    } catch (...) {
+        fs::remove(partial);
+        throw;
+    }
+    if (fs::exists(path)) {
+        fs::remove(partial);
+        throw std::runtime_error(path + " appeared while it was being created; left as it is");
+    }
+    fs::rename(partial, path);
+}
+
+BankSetupResult PrepareDataFolder(const std::string& folder) {
+    BankSetupResult result;
+    result.createdFolder = fs::create_directories(folder);
+
+    const fs::path bank = fs::path(folder) / kDatabaseFileName;
+    if (!fs::exists(bank)) {
+        CreateBank(bank.string());
+        result.createdDatabase = true;
+    }
+
+    const fs::path numberFile = fs::path(folder) / kResumeNumberFileName;
+    if (!fs::exists(numberFile)) {
+        std::ofstream out(numberFile);
+        out << "1";
+        if (!out.flush())
+            throw std::runtime_error("cannot write " + numberFile.string());
+        result.createdNumberFile = true;
+    }
+    return result;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// Prepares a data folder: the folder itself, a new bank with its six tables and three pick lists,
+// and the resume-number file. What exists already is never overwritten or changed.
+struct BankSetupResult {
+    bool createdFolder = false;
+    bool createdDatabase = false;
+    bool createdNumberFile = false;
+    bool Changed() const { return createdFolder || createdDatabase || createdNumberFile; }
+};
+
+// Throws std::runtime_error with a readable reason when something cannot be created.
+BankSetupResult PrepareDataFolder(const std::string& folder);
+
+// Creates a new bank at `path`, which must not exist yet.
+void CreateBank(const std::string& path);
+
+inline constexpr const char* kResumeNumberFileName = "tempresumeid.txt";
