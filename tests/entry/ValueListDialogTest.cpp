@@ -1,0 +1,181 @@
+#include "entry/ValueListDialog.h"
+#include "tests/entry/DialogScript.h"
+#include "tests/entry/EntryFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kLabel = 1064, kList = 1060, kEdit = 1061, kAdd = 1062, kDelete = 1063, kClose = 3;
+
+QListWidget* List(QDialog& dialog) {
+    return FindControl<QListWidget>(&dialog, kList);
+}
+
+QPushButton* Button(QDialog& dialog, int id) {
+    return FindControl<QPushButton>(&dialog, id);
+}
+
+void Select(QDialog& dialog, const QString& text) {
+    const auto found = List(dialog)->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    found.front()->setSelected(true);
+}
+
+using ValueListChoosing = EntryTest;
+using ValueListEditing = EntryTest;
+
+TEST_F(ValueListChoosing, ShowsTheSortedPickListAndWritesTheSelectionInListOrder) {
+    SetPickList(PickListKind::Specializations, "  java ,C++ ,  ,Accounts,banking");
+    ValueListDialog dialog(nullptr, PickListKind::Specializations, kChoosingMode);
+    EXPECT_EQ(dialog.windowTitle(), "Select");
+    EXPECT_EQ(FindControl<QLabel>(&dialog, kLabel)->text(), "Specializations:");
+    EXPECT_EQ(Button(dialog, kAdd)->text(), "&OK");
+    EXPECT_TRUE(Button(dialog, kAdd)->isEnabled());
+    EXPECT_EQ(Button(dialog, kDelete)->text(), "&Reset");
+    EXPECT_EQ(Button(dialog, kClose)->text(), "&Cancel");
+    EXPECT_TRUE(FindControl<QLineEdit>(&dialog, kEdit)->isHidden());
+    EXPECT_EQ(Items(List(dialog)), (Texts{"Accounts", "banking", "C++", "java"}));
+    EXPECT_TRUE(SelectedItems(List(dialog)).empty());
+
+    Select(dialog, "java");
+    Select(dialog, "Accounts");
+    Click(dialog, kAdd);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(SelectedValueLists.specializations, "Accounts,java,");
+    EXPECT_TRUE(SelectedValueLists.qualifications.empty());
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(ValueListChoosing, ReopeningOutsideEditModeStartsUnselectedCancelKeepsAndEmptyOkClears) {
+    SetPickList(PickListKind::Qualifications, "MBA");
+    SelectedValueLists.qualifications = "MBA,";
+    {
+        ValueListDialog dialog(nullptr, PickListKind::Qualifications, kChoosingMode);
+        EXPECT_EQ(Items(List(dialog)), Texts{"MBA"});
+        EXPECT_TRUE(SelectedItems(List(dialog)).empty());
+        Click(dialog, kClose);
+        EXPECT_EQ(SelectedValueLists.qualifications, "MBA,");
+    }
+    {
+        ValueListDialog dialog(nullptr, PickListKind::Qualifications, kChoosingMode);
+        dialog.reject(); // Escape
+        EXPECT_EQ(SelectedValueLists.qualifications, "MBA,");
+    }
+    ValueListDialog dialog(nullptr, PickListKind::Qualifications, kChoosingMode);
+    Click(dialog, kAdd);
+    EXPECT_EQ(SelectedValueLists.qualifications, "");
+    EXPECT_EQ(messages.Texts(), Texts{kNoValueSelected});
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(ValueListChoosing, ResetEmptiesTheChoiceAtOnceAndCancelDoesNotUndoIt) {
+    SetPickList(PickListKind::Locations, "Pune ,Delhi");
+    SelectedValueLists.locations = "Pune,";
+    ValueListDialog dialog(nullptr, PickListKind::Locations, kChoosingMode);
+    EXPECT_EQ(FindControl<QLabel>(&dialog, kLabel)->text(), "Location Preferences:");
+    EXPECT_FALSE(Button(dialog, kDelete)->isEnabled());
+    Select(dialog, "Delhi");
+    EXPECT_TRUE(Button(dialog, kDelete)->isEnabled());
+    Click(dialog, kDelete);
+    EXPECT_TRUE(SelectedItems(List(dialog)).empty());
+    EXPECT_FALSE(Button(dialog, kDelete)->isEnabled());
+    EXPECT_EQ(SelectedValueLists.locations, "");
+    Click(dialog, kClose);
+    EXPECT_EQ(SelectedValueLists.locations, "");
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(ValueListChoosing, EditModePreselectsTheFirstItemEachChosenPieceBegins) {
+    SetPickList(PickListKind::Qualifications, "MCA ,MBA ,M.Tech ,BCA");
+    EditedResume.editing = true;
+    // "mc" begins MCA (case ignored); " BCA" keeps its blank and begins nothing; "PhD" is not
+    // there; the leftmost piece "M" selects the first item it begins, which is M.Tech.
+    SelectedValueLists.qualifications = "M,PhD, BCA,mc,";
+    ValueListDialog dialog(nullptr, PickListKind::Qualifications, kChoosingMode);
+    EXPECT_EQ(SelectedItems(List(dialog)), (Texts{"M.Tech", "MCA"}));
+    EXPECT_FALSE(Button(dialog, kDelete)->isEnabled());
+    Click(dialog, kAdd);
+    EXPECT_EQ(SelectedValueLists.qualifications, "M.Tech,MCA,");
+}
+
+TEST_F(ValueListEditing, AddTrimsRefusesCaseDuplicatesAndSavesJoinedByBlankComma) {
+    SetPickList(PickListKind::Qualifications, "MBA ,BCA");
+    ValueListDialog dialog(nullptr, PickListKind::Qualifications, kListEditingMode);
+    EXPECT_EQ(dialog.windowTitle(), "Change");
+    EXPECT_EQ(FindControl<QLabel>(&dialog, kLabel)->text(), "Qualifications:");
+    EXPECT_EQ(Button(dialog, kAdd)->text(), "&Add");
+    EXPECT_EQ(Button(dialog, kClose)->text(), "Close");
+    auto* edit = FindControl<QLineEdit>(&dialog, kEdit);
+    EXPECT_FALSE(Button(dialog, kAdd)->isEnabled());
+
+    edit->setText("   ");
+    EXPECT_TRUE(Button(dialog, kAdd)->isEnabled()); // blanks count as text for the button
+    Click(dialog, kAdd);
+    EXPECT_EQ(Items(List(dialog)), (Texts{"BCA", "MBA"}));
+    EXPECT_TRUE(edit->text().isEmpty());
+    EXPECT_FALSE(Button(dialog, kAdd)->isEnabled());
+
+    edit->setText("mba");
+    Click(dialog, kAdd);
+    EXPECT_EQ(messages.Texts(), Texts{kCannotAddAlreadyThere});
+    EXPECT_TRUE(edit->text().isEmpty());
+
+    edit->setText("  MBA (Finance) ");
+    Click(dialog, kAdd);
+    edit->setText("accounts");
+    Click(dialog, kAdd);
+    EXPECT_EQ(Items(List(dialog)), (Texts{"accounts", "BCA", "MBA", "MBA (Finance)"}));
+
+    Click(dialog, kClose);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(PickList(PickListKind::Qualifications), "accounts ,BCA ,MBA ,MBA (Finance)");
+    EXPECT_EQ(PickList(PickListKind::Specializations).empty(), false) << "other rows untouched";
+}
+
+TEST_F(ValueListEditing, TypedCommasSeparateValuesSoTheListShowsWhatComesBack) {
+    SetPickList(PickListKind::Locations, "Delhi");
+    ValueListDialog dialog(nullptr, PickListKind::Locations, kListEditingMode);
+    FindControl<QLineEdit>(&dialog, kEdit)->setText("Noida, delhi ,,Gurgaon");
+    Click(dialog, kAdd);
+    EXPECT_EQ(messages.Texts(), Texts{kCannotAddAlreadyThere});
+    EXPECT_EQ(Items(List(dialog)), (Texts{"Delhi", "Gurgaon", "Noida"}));
+    Click(dialog, kClose);
+
+    ValueListDialog reopened(nullptr, PickListKind::Locations, kListEditingMode);
+    EXPECT_EQ(Items(List(reopened)), (Texts{"Delhi", "Gurgaon", "Noida"}));
+}
+
+TEST_F(ValueListEditing, DeleteRemovesOnlyTheFocusedItemAfterYes) {
+    SetPickList(PickListKind::Specializations, "A ,B ,C ,D");
+    ValueListDialog dialog(nullptr, PickListKind::Specializations, kListEditingMode);
+    QListWidget* list = List(dialog);
+    list->setCurrentRow(2); // C has the focus
+    Select(dialog, "A");
+    EXPECT_TRUE(Button(dialog, kDelete)->isEnabled());
+
+    messages.AnswerNext(MessageAnswer::No);
+    Click(dialog, kDelete);
+    EXPECT_EQ(Items(list), (Texts{"A", "B", "C", "D"}));
+
+    messages.AnswerNext(MessageAnswer::Yes);
+    Click(dialog, kDelete);
+    EXPECT_EQ(Items(list), (Texts{"A", "B", "D"}));
+    EXPECT_FALSE(Button(dialog, kDelete)->isEnabled());
+    EXPECT_EQ(messages.Texts(), (Texts{kConfirmDeleteItem, kConfirmDeleteItem}));
+
+    dialog.reject(); // Escape: nothing saved
+    EXPECT_EQ(PickList(PickListKind::Specializations), "A ,B ,C ,D");
+}
+
+TEST_F(ValueListEditing, EmptyPickListStaysEmptyThroughClose) {
+    SetPickList(PickListKind::Locations, " , ");
+    ValueListDialog dialog(nullptr, PickListKind::Locations, kListEditingMode);
+    EXPECT_EQ(List(dialog)->count(), 0);
+    Click(dialog, kClose);
+    EXPECT_EQ(PickList(PickListKind::Locations), "");
+}
+
+} // namespace
