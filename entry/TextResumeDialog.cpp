@@ -29,9 +29,15 @@ void TextResumeDialog::LoadFile() {
         ShowMessage(content.error, MessageButtons::Ok, MessageIcon::Critical);
         return;
     }
-    m_ui->textEdit->setPlainText(ToQt(*content.text));
+    const std::string_view shown = ShownPart(*content.text);
+    m_ui->textEdit->setPlainText(ToQt(std::string(shown)));
     m_storedText = TrimmedBytes(*content.text);
     m_ui->textEdit->LoadTaggingMenu();
+    if (shown.size() < content.text->size())
+        ShowMessage("The file " + m_path + " is too long to show whole. Only its first " +
+                        std::to_string(shown.size() / 1024) +
+                        " KB are shown for tagging; the whole text is stored with the resume.",
+                    MessageButtons::Ok, MessageIcon::Information);
 }
 
 void TextResumeDialog::Submit() {

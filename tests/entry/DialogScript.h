@@ -36,6 +36,11 @@ public:
         m_steps.push_back(std::move(step));
         return *this;
     }
+    // For a dialog the running step is about to open: it goes before the steps already queued.
+    DialogScript& Nested(Step step) {
+        m_steps.push_front(std::move(step));
+        return *this;
+    }
     bool AllDone() const { return m_steps.empty(); }
 
 private:

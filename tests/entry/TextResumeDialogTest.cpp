@@ -1,0 +1,314 @@
+#include "entry/TextResumeDialog.h"
+#include "entry/EntryCommands.h"
+#include "entry/EntryRules.h"
+#include "entry/TaggingEdit.h"
+#include "entry/TaggingMenu.h"
+#include "entry/TextFile.h"
+#include "entry/ValueListDialog.h"
+#include "platform/FileChooser.h"
+#include "tests/entry/DialogScript.h"
+#include "tests/entry/EntryFixture.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <deque>
+#include <fstream>
+#include <optional>
+
+namespace {
+
+constexpr int kText = 1000, kSelected = 1057, kSubmit = 1002, kNext = 1003, kCancel = 2;
+
+class TextImport : public EntryTest {
+protected:
+    std::string WriteFile(const std::string& name, const std::string& bytes) {
+        const std::string path = m_folder.path().toStdString() + "/" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    static TaggingEdit* Edit(QDialog& dialog) { return FindControl<TaggingEdit>(&dialog, kText); }
+
+    // Selects the first occurrence of `text` in the shown text; an empty text clears the selection.
+    static void SelectText(QDialog& dialog, const QString& text) {
+        TaggingEdit* edit = Edit(dialog);
+        QTextCursor cursor = edit->textCursor();
+        cursor.clearSelection();
+        if (!text.isEmpty()) {
+            const int at = edit->toPlainText().indexOf(text);
+            ASSERT_GE(at, 0) << text.toStdString();
+            cursor.setPosition(at);
+            cursor.setPosition(at + text.size(), QTextCursor::KeepAnchor);
+        }
+        edit->setTextCursor(cursor);
+    }
+
+    static void Tag(QDialog& dialog, int command, const QString& text) {
+        SelectText(dialog, text);
+        QAction* action = Edit(dialog)->MenuAction(command);
+        ASSERT_NE(action, nullptr) << command;
+        action->trigger();
+    }
+
+    // Chooses qualifications through the value list dialog the tagging menu opens.
+    void TagQualifications(QDialog& dialog, DialogScript& script, std::vector<QString> items) {
+        script.Nested([items](QDialog& choice) {
+            auto* list = FindControl<QListWidget>(&choice, 1060);
+            for (const QString& item : items)
+                list->findItems(item, Qt::MatchExactly).at(0)->setSelected(true);
+            Click(choice, 1062);
+        });
+        Tag(dialog, kTagQualification, {});
+    }
+
+    // The chooser answers with these paths in turn, then is cancelled.
+    void ScriptChooser(std::deque<std::string> paths) {
+        m_choices = std::move(paths);
+        SetOpenFileAnswerer([this](const QString& filter) -> std::optional<std::string> {
+            m_filters.push_back(filter.toStdString());
+            if (m_choices.empty())
+                return std::nullopt;
+            std::string next = m_choices.front();
+            m_choices.pop_front();
+            return next;
+        });
+    }
+    void TearDown() override {
+        SetOpenFileAnswerer({});
+        EntryTest::TearDown();
+    }
+
+    QTemporaryDir m_folder;
+    std::deque<std::string> m_choices;
+    std::vector<std::string> m_filters;
+};
+
+constexpr const char* kResumeFile = "\n\n   Name: Asha Rao\nMail: asha@mail.in\nBad: asha rao@mail\n"
+                                    "Org: Acme Tools\nSkills: audits\n\n";
+
+TEST_F(TextImport, MenuChecksFollowTheirRules) {
+    DialogScript script;
+    TextResumeDialog dialog(nullptr, WriteFile("asha.txt", kResumeFile));
+    TaggingEdit* edit = Edit(dialog);
+    ASSERT_NE(edit->TaggingMenu(), nullptr);
+    for (int command :
+         {kTagName, kTagQualification, kTagSpecialization, kTagEmail, kTagLocation, kTagOrganization})
+        EXPECT_FALSE(edit->IsChecked(command)) << command;
+
+    Tag(dialog, kTagName, " Asha Rao\n");
+    EXPECT_EQ(edit->Tags().name, "Asha Rao");
+    EXPECT_TRUE(edit->IsChecked(kTagName));
+    EXPECT_TRUE(edit->MenuAction(kTagName)->isChecked()) << "the menu shows the check";
+    Tag(dialog, kTagName, {});
+    EXPECT_EQ(edit->Tags().name, "");
+    EXPECT_TRUE(edit->IsChecked(kTagName)) << "a check once set stays";
+    EXPECT_TRUE(edit->MenuAction(kTagName)->isChecked());
+    Tag(dialog, kTagName, "Acme");
+    Tag(dialog, kTagName, "Asha");
+    EXPECT_EQ(edit->Tags().name, "Asha") << "a later tag replaces the earlier one";
+
+    Tag(dialog, kTagEmail, "asha rao@mail");
+    EXPECT_EQ(edit->Tags().email, "");
+    EXPECT_FALSE(edit->IsChecked(kTagEmail));
+    EXPECT_FALSE(edit->MenuAction(kTagEmail)->isChecked());
+    Tag(dialog, kTagEmail, "asha@mail.in");
+    EXPECT_EQ(edit->Tags().email, "asha@mail.in");
+    EXPECT_TRUE(edit->IsChecked(kTagEmail));
+    Tag(dialog, kTagEmail, {});
+    EXPECT_EQ(edit->Tags().email, "");
+    EXPECT_TRUE(edit->IsChecked(kTagEmail));
+
+    Tag(dialog, kTagOrganization, {});
+    EXPECT_FALSE(edit->IsChecked(kTagOrganization));
+    Tag(dialog, kTagOrganization, "Acme Tools");
+    EXPECT_EQ(edit->Tags().organization, "Acme Tools");
+    EXPECT_TRUE(edit->IsChecked(kTagOrganization));
+
+    Tag(dialog, kExperienceCommands[2], {});
+    Tag(dialog, kExperienceCommands[6], {});
+    EXPECT_EQ(edit->Tags().experience, "More than 15");
+    for (std::size_t band = 0; band < kExperienceCommands.size(); ++band) {
+        EXPECT_EQ(edit->IsChecked(kExperienceCommands[band]), band == 6) << band;
+        EXPECT_EQ(edit->MenuAction(kExperienceCommands[band])->isChecked(), band == 6) << band;
+    }
+
+    // A choice checks its item whatever the outcome, cancelled included.
+    script.Then([](QDialog& choice) { Click(choice, 3); });
+    Tag(dialog, kTagLocation, {});
+    EXPECT_TRUE(edit->IsChecked(kTagLocation));
+    EXPECT_FALSE(edit->IsChecked(kTagSpecialization));
+    EXPECT_TRUE(SelectedValueLists.AllEmpty());
+
+    EXPECT_EQ(messages.Texts(),
+              (Texts{kNoSelectionFound, kInvalidEmailAddress, kNoSelectionFound, kNoSelectionFound}));
+    EXPECT_TRUE(script.AllDone());
+}
+
+TEST_F(TextImport, NextAsksWhenNothingButTheOrganizationIsTagged) {
+    TextResumeDialog dialog(nullptr, WriteFile("asha.txt", kResumeFile));
+    dialog.show();
+    Tag(dialog, kTagOrganization, "Acme Tools");
+    messages.AnswerNext(MessageAnswer::No);
+    Click(dialog, kNext);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(messages.Texts(), (Texts{kDoNotSaveQuestion, kEnterNameAndQualification}));
+    EXPECT_EQ(messages.Requests().at(0).buttons, MessageButtons::YesNo);
+
+    messages.Clear();
+    Tag(dialog, kTagEmail, "asha@mail.in");
+    Click(dialog, kNext);
+    Click(dialog, kSubmit);
+    Tag(dialog, kTagName, "Asha Rao");
+    Click(dialog, kNext);
+    EXPECT_EQ(messages.Texts(), (Texts{kSelectName, kSelectName, kSelectQualification}));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(QueryRows("SELECT * FROM [Abstract Information]").empty());
+}
+
+TEST_F(TextImport, NextStoresTheResumeAndOffersTheNextFileUntilTheChooserIsCancelled) {
+    SetPickList(PickListKind::Qualifications, "MBA ,BCA");
+    const std::string first = WriteFile("asha.txt", kResumeFile);
+    const std::string second = WriteFile("blank.txt", "nothing to tag here\n");
+    ScriptChooser({first, second});
+    DialogScript script;
+    script.Then([&](QDialog& dialog) {
+        Tag(dialog, kTagName, "Asha Rao");
+        TagQualifications(dialog, script, {"BCA", "MBA"});
+        Click(dialog, kNext);
+    });
+    script.Then([&](QDialog& dialog) {
+        EXPECT_TRUE(SelectedValueLists.AllEmpty());
+        EXPECT_FALSE(Edit(dialog)->IsChecked(kTagName)) << "every file starts with a fresh menu";
+        Click(dialog, kNext); // nothing tagged: the question, answered Yes
+    });
+    RunTextFileImport(nullptr);
+
+    EXPECT_TRUE(script.AllDone());
+    EXPECT_EQ(m_filters.size(), 3u);
+    EXPECT_EQ(m_filters.at(0), ".txt (*.txt)");
+    EXPECT_EQ(messages.Texts(), Texts{kDoNotSaveQuestion});
+    EXPECT_TRUE(SelectedValueLists.AllEmpty());
+    const Rows stored =
+        QueryRows("SELECT ID,Name,Experience,Email,Organization,Status FROM [Abstract Information]");
+    ASSERT_EQ(stored.size(), 1u);
+    const std::string id = stored[0][0];
+    EXPECT_EQ(stored[0], (std::vector<std::string>{id, "Asha Rao", "", "", "", "Active For Proccesing"}));
+    EXPECT_EQ(ListRows("Qualifications", "Qualification", id), (Texts{"MBA", "BCA"}));
+    EXPECT_EQ(ListRows("Specializations", "Specialization", id), Texts{"Not Specified"});
+    EXPECT_EQ(ListRows("Locations", "Location", id), Texts{"Not Specified"});
+    EXPECT_EQ(QueryRows("SELECT Details FROM Resume WHERE ID=" + id).at(0).at(0),
+              "Name: Asha Rao\nMail: asha@mail.in\nBad: asha rao@mail\nOrg: Acme Tools\nSkills: audits");
+}
+
+TEST_F(TextImport, SubmitStoresWithTheCheckedStatusAndEndsTheImport) {
+    ScriptChooser({WriteFile("asha.txt", kResumeFile), WriteFile("never.txt", "x")});
+    DialogScript script;
+    script.Then([&](QDialog& dialog) {
+        Click(dialog, kSubmit);
+        Tag(dialog, kTagName, "Asha Rao");
+        Click(dialog, kSubmit);
+        SelectedValueLists.qualifications = "MBA,";
+        Tag(dialog, kTagEmail, "asha@mail.in");
+        Tag(dialog, kTagOrganization, "Acme Tools");
+        Tag(dialog, kExperienceCommands[3], {});
+        FindControl<QRadioButton>(&dialog, kSelected)->setChecked(true);
+        Click(dialog, kSubmit);
+    });
+    RunTextFileImport(nullptr);
+    EXPECT_EQ(m_filters.size(), 1u) << "Submit ends the import";
+    EXPECT_EQ(messages.Texts(), (Texts{kSelectName, kSelectQualification}));
+    EXPECT_EQ(QueryRows("SELECT Name,Experience,Email,Organization,Status FROM [Abstract Information]"),
+              (Rows{{"Asha Rao", "5-7", "asha@mail.in", "Acme Tools", "Selected"}}));
+    EXPECT_TRUE(SelectedValueLists.AllEmpty());
+}
+
+TEST_F(TextImport, CancelWritesNothingAndForgetsTheChoice) {
+    ScriptChooser({WriteFile("asha.txt", kResumeFile)});
+    DialogScript script;
+    script.Then([&](QDialog& dialog) {
+        Tag(dialog, kTagName, "Asha Rao");
+        SelectedValueLists.qualifications = "MBA,";
+        Click(dialog, kCancel);
+    });
+    RunTextFileImport(nullptr);
+    EXPECT_EQ(m_filters.size(), 1u);
+    EXPECT_TRUE(SelectedValueLists.AllEmpty());
+    EXPECT_TRUE(QueryRows("SELECT * FROM [Abstract Information]").empty());
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(TextImport, StoredTextIsTheFilesOwnBytesUpToAZeroByte) {
+    // UTF-8 names tag and store unchanged; bytes the locale cannot decode are kept in the text.
+    const std::string bytes = std::string("\t\r\n  Jos\xc3\xa9 M\xc3\xbcller\r\nLatin-1: caf\xe9 \n  ") +
+                              std::string(1, '\0') + "after the zero byte";
+    TextResumeDialog dialog(nullptr, WriteFile("jose.txt", bytes));
+    EXPECT_FALSE(Edit(dialog)->toPlainText().contains("after"));
+    Tag(dialog, kTagName, QString::fromUtf8("Jos\xc3\xa9 M\xc3\xbcller"));
+    SelectedValueLists.qualifications = "MBA,";
+    Click(dialog, kSubmit);
+    const Rows stored = QueryRows("SELECT Name,ID FROM [Abstract Information]");
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0][0], "Jos\xc3\xa9 M\xc3\xbcller");
+    EXPECT_EQ(QueryRows("SELECT Details FROM Resume WHERE ID=" + stored[0][1]).at(0).at(0),
+              "Jos\xc3\xa9 M\xc3\xbcller\r\nLatin-1: caf\xe9");
+}
+
+TEST_F(TextImport, AFileThatCannotBeReadIsNamedAndLeavesAnEmptyDialog) {
+    const std::string missing = m_folder.path().toStdString() + "/vanished.txt";
+    const std::string folder = m_folder.path().toStdString(); // reading a folder fails on every account
+    for (const std::string& path : {missing, folder}) {
+        messages.Clear();
+        TextResumeDialog dialog(nullptr, path);
+        ASSERT_EQ(messages.Requests().size(), 1u) << path;
+        EXPECT_NE(messages.Texts()[0].find(path), std::string::npos) << messages.Texts()[0];
+        EXPECT_TRUE(Edit(dialog)->toPlainText().isEmpty());
+        EXPECT_EQ(Edit(dialog)->TaggingMenu(), nullptr);
+        Click(dialog, kSubmit);
+        messages.AnswerNext(MessageAnswer::No);
+        Click(dialog, kNext);
+        EXPECT_EQ(messages.Texts(),
+                  (Texts{messages.Texts()[0], kSelectName, kDoNotSaveQuestion, kEnterNameAndQualification}));
+    }
+}
+
+TEST_F(TextImport, EmptyAndHugeFilesGiveAUsableDialogQuickly) {
+    {
+        TextResumeDialog empty(nullptr, WriteFile("empty.txt", ""));
+        EXPECT_NE(Edit(empty)->TaggingMenu(), nullptr);
+        EXPECT_TRUE(messages.Texts().empty());
+    }
+    std::string lines;
+    while (lines.size() < 20u * 1024 * 1024)
+        lines += "Experienced engineer, ten years of embedded work and audits.\n";
+    const std::pair<std::string, QString> files[] = {{lines, "Experienced engineer"},
+                                                     {std::string(20u * 1024 * 1024, 'x'), "xxx"}};
+    for (const auto& [bytes, name] : files) {
+        messages.Clear();
+        const std::string path = WriteFile("big.txt", bytes);
+        QElapsedTimer timer;
+        timer.start();
+        TextResumeDialog dialog(nullptr, path);
+        dialog.show();
+        QCoreApplication::processEvents();
+        EXPECT_LT(timer.elapsed(), 1000);
+        EXPECT_EQ(messages.Texts().size(), 1u) << "the shortened view is explained";
+        EXPECT_LE(Edit(dialog)->toPlainText().size(), static_cast<qsizetype>(kShownTextLimit));
+        Tag(dialog, kTagName, name);
+        SelectedValueLists.qualifications = "MBA,";
+        Click(dialog, kSubmit);
+        const Rows stored = QueryRows("SELECT length(Details) FROM Resume ORDER BY rowid DESC LIMIT 1");
+        EXPECT_EQ(stored.at(0).at(0), std::to_string(bytes.back() == '\n' ? bytes.size() - 1 : bytes.size()));
+    }
+}
+
+TEST(ShownPart, CutsAtALineEndOrACharacterBoundary) {
+    EXPECT_EQ(ShownPart("short", 10), "short");
+    EXPECT_EQ(ShownPart("abcdef\nghijkl", 10), "abcdef\n");
+    EXPECT_EQ(ShownPart("a\nbcdefghijkl", 10), "a\nbcdefghi") << "a line end too early is not used";
+    EXPECT_EQ(ShownPart("abcdefgh\xc3\xa9xyz", 9), "abcdefgh") << "a two-byte character is not split";
+}
+
+} // namespace
