@@ -137,7 +137,8 @@ void TaggingEdit::ShowChecks() {
         const int commandId = action->data().toInt();
         if (commandId == 0)
             continue;
-        action->setCheckable(true);
+        // Only a checked item is checkable, so unchecked items show no empty box.
+        action->setCheckable(IsChecked(commandId));
         action->setChecked(IsChecked(commandId));
     }
 }

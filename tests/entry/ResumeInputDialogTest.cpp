@@ -52,16 +52,21 @@ TEST_F(ResumeInputNew, SubmitStopsAtEachCheckInOrderThenStoresAndResets) {
     DialogScript script;
     ResumeInputDialog form(nullptr);
     form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     EXPECT_EQ(form.windowTitle(), "Resume Input Form");
     EXPECT_TRUE(Checked(form, kActive));
     EXPECT_EQ(FindControl<QComboBox>(&form, kExperience)->currentIndex(), -1);
 
     Box(form, kName)->setText("   ");
+    FindControl<QWidget>(&form, kDetails)->setFocus();
     Click(form, kSubmit);
     EXPECT_TRUE(Box(form, kName)->text().isEmpty()) << "blanks only count as empty and are removed";
+    EXPECT_EQ(form.focusWidget(), Box(form, kName));
 
     Box(form, kName)->setText("  Asha Rao ");
     Click(form, kSubmit);
+    EXPECT_EQ(form.focusWidget(), FindControl<QWidget>(&form, kQualificationButton));
     EXPECT_EQ(messages.Texts(), (Texts{kFillMandatoryFields, kFillMandatoryFields}));
     EXPECT_TRUE(SelectedValueLists.specializations.empty()) << "defaults come only after the mandatory test";
 
@@ -70,6 +75,7 @@ TEST_F(ResumeInputNew, SubmitStopsAtEachCheckInOrderThenStoresAndResets) {
     Box(form, kEmail)->setText("asha rao@mail.in");
     Click(form, kSubmit);
     EXPECT_EQ(messages.Texts().back(), kInvalidEmailAddress);
+    EXPECT_EQ(form.focusWidget(), Box(form, kEmail));
     EXPECT_EQ(SelectedValueLists.specializations, "Not Specified");
     EXPECT_EQ(SelectedValueLists.locations, "Not Specified");
     EXPECT_TRUE(QueryRows("SELECT * FROM [Abstract Information]").empty());

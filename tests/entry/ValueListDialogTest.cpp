@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <filesystem>
 
 namespace {
 
@@ -176,6 +177,21 @@ TEST_F(ValueListEditing, EmptyPickListStaysEmptyThroughClose) {
     EXPECT_EQ(List(dialog)->count(), 0);
     Click(dialog, kClose);
     EXPECT_EQ(PickList(PickListKind::Locations), "");
+}
+
+TEST_F(ValueListEditing, AnUnreadableBankShowsTheEngineErrorAndSavesNothing) {
+    std::filesystem::remove(BankPath());
+    ValueListDialog dialog(nullptr, PickListKind::Qualifications, kListEditingMode);
+    dialog.show();
+    ASSERT_EQ(messages.Requests().size(), 1u);
+    EXPECT_EQ(messages.Requests()[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(List(dialog)->count(), 0);
+    FindControl<QLineEdit>(&dialog, kEdit)->setText("MBA");
+    Click(dialog, kAdd);
+    Click(dialog, kClose);
+    EXPECT_EQ(messages.Requests().size(), 2u);
+    EXPECT_TRUE(dialog.isVisible()) << "the command ends; the dialog stays for another try or Escape";
+    EXPECT_FALSE(std::filesystem::exists(BankPath())) << "the program never creates the bank";
 }
 
 } // namespace
