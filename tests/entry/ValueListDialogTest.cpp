@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 
 namespace {
@@ -41,11 +42,13 @@ TEST_F(ValueListChoosing, ShowsTheSortedPickListAndWritesTheSelectionInListOrder
     EXPECT_EQ(Items(List(dialog)), (Texts{"Accounts", "banking", "C++", "java"}));
     EXPECT_TRUE(SelectedItems(List(dialog)).empty());
 
+    QTest::keyClicks(List(dialog), "BA"); // type-ahead finds the item by its beginning, case ignored
+    EXPECT_EQ(List(dialog)->currentItem()->text(), "banking");
     Select(dialog, "java");
     Select(dialog, "Accounts");
     Click(dialog, kAdd);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(SelectedValueLists.specializations, "Accounts,java,");
+    EXPECT_EQ(SelectedValueLists.specializations, "Accounts,banking,java,");
     EXPECT_TRUE(SelectedValueLists.qualifications.empty());
     EXPECT_TRUE(messages.Texts().empty());
 }
