@@ -9,12 +9,15 @@
 #include "tests/entry/DialogScript.h"
 #include "tests/entry/EntryFixture.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 #include <fstream>
 #include <optional>
@@ -146,6 +149,36 @@ TEST_F(TextImport, MenuChecksFollowTheirRules) {
     EXPECT_EQ(messages.Texts(),
               (Texts{kNoSelectionFound, kInvalidEmailAddress, kNoSelectionFound, kNoSelectionFound}));
     EXPECT_TRUE(script.AllDone());
+}
+
+TEST_F(TextImport, RightClickOpensTheTaggingMenuAndItsChoiceOpensTheValueList) {
+    DialogScript script;
+    script.Then([](QDialog& choice) {
+        EXPECT_EQ(choice.windowTitle(), "Select");
+        Click(choice, 3);
+    });
+    TextResumeDialog dialog(nullptr, WriteFile("asha.txt", kResumeFile));
+    dialog.show();
+    TaggingEdit* edit = Edit(dialog);
+    bool picked = false;
+    QTimer::singleShot(0, [&] {
+        QMenu* menu = edit->TaggingMenu();
+        if (QApplication::activePopupWidget() != menu) {
+            ADD_FAILURE() << "the tagging menu is not up";
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+            return;
+        }
+        QAction* item = edit->MenuAction(kTagQualification);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        picked = true;
+    });
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(20, 20),
+                                 edit->viewport()->mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(edit->viewport(), &rightClick);
+    EXPECT_TRUE(picked);
+    EXPECT_TRUE(script.AllDone());
+    EXPECT_TRUE(edit->IsChecked(kTagQualification));
 }
 
 TEST_F(TextImport, NextAsksWhenNothingButTheOrganizationIsTagged) {
