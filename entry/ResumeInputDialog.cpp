@@ -70,30 +70,20 @@ void ResumeInputDialog::ConnectButtons() {
 }
 
 void ResumeInputDialog::Submit() {
-    const std::string name =
-        m_editing ? BoxText(m_ui->nameEdit, EditedResume.name) : TrimmedText(m_ui->nameEdit->text());
-    if (name.empty() || SelectedValueLists.qualifications.empty()) {
-        ShowMessage(kFillMandatoryFields);
-        if (name.empty()) {
-            m_ui->nameEdit->clear();
-            m_ui->nameEdit->setFocus();
-        } else {
-            m_ui->qualificationButton->setFocus();
-        }
+    const std::string name = BoxText(m_ui->nameEdit, HandedOver(EditedResume.name));
+    if (!MandatoryFieldsPresent(name))
         return;
-    }
     // Kept even when a later step stops: the lists are no longer empty for the next try.
     SelectedValueLists.FillEmptyWithNotSpecified();
     const int band = m_ui->experienceCombo->currentIndex();
     const std::string experience = band < 0 ? std::string() : std::string(kExperienceBands[band]);
-    const std::string email = BoxText(m_ui->emailEdit, m_editing ? EditedResume.email : std::string());
+    const std::string email = BoxText(m_ui->emailEdit, HandedOver(EditedResume.email));
     if (!email.empty() && !IsAcceptableEmail(email)) {
         ShowMessage(kInvalidEmailAddress);
         m_ui->emailEdit->setFocus();
         return;
     }
-    const std::string organization =
-        BoxText(m_ui->organizationEdit, m_editing ? EditedResume.organization : std::string());
+    const std::string organization = BoxText(m_ui->organizationEdit, HandedOver(EditedResume.organization));
     if (!StoreResume(name, experience, email, organization, CheckedStatus(), FullText()))
         return;
     if (m_editing) {
@@ -104,6 +94,19 @@ void ResumeInputDialog::Submit() {
     } else {
         ResetForNextResume();
     }
+}
+
+bool ResumeInputDialog::MandatoryFieldsPresent(const std::string& name) {
+    if (!name.empty() && !SelectedValueLists.qualifications.empty())
+        return true;
+    ShowMessage(kFillMandatoryFields);
+    if (name.empty()) {
+        m_ui->nameEdit->clear();
+        m_ui->nameEdit->setFocus();
+    } else {
+        m_ui->qualificationButton->setFocus();
+    }
+    return false;
 }
 
 bool ResumeInputDialog::StoreResume(const std::string& name, const std::string& experience,
@@ -187,9 +190,14 @@ std::string ResumeInputDialog::BoxText(const QLineEdit* box, const std::string& 
     return TrimmedText(box->text());
 }
 
+std::string ResumeInputDialog::HandedOver(const std::string& value) const {
+    return m_editing ? value : std::string();
+}
+
 std::string ResumeInputDialog::FullText() const {
     const QString shown = m_ui->detailsEdit->toPlainText();
-    if (m_editing && !EditedResume.fullText.empty() && shown == ToQt(EditedResume.fullText))
-        return TrimmedBytes(EditedResume.fullText);
+    const std::string handedOver = HandedOver(EditedResume.fullText);
+    if (!handedOver.empty() && shown == ToQt(handedOver))
+        return TrimmedBytes(handedOver);
     return TrimmedText(shown);
 }

@@ -33,6 +33,7 @@ private:
     void SetUpEditMode();
     void ConnectButtons();
     void Submit();
+    bool MandatoryFieldsPresent(const std::string& name);
     bool StoreResume(const std::string& name, const std::string& experience, const std::string& email,
                      const std::string& organization, const std::string& status, const std::string& fullText);
     void ResetForNextResume();
@@ -40,6 +41,7 @@ private:
     void ChooseValues(PickListKind kind);
     std::string CheckedStatus() const;
     std::string BoxText(const QLineEdit* box, const std::string& handedOver) const;
+    std::string HandedOver(const std::string& value) const; // empty in new mode
     std::string FullText() const;
 
     std::unique_ptr<Ui::ResumeInputDialog> m_ui;
