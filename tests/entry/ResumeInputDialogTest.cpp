@@ -300,4 +300,19 @@ TEST_F(ResumeInputEditing, UntouchedTextInAnotherEncodingKeepsItsBytes) {
               (Rows{{"Caf\xe9 AG", "Rejected"}}));
 }
 
+TEST_F(ResumeInputEditing, AFailedRewriteKeepsTheFormInEditMode) {
+    HandOver("2-5", "Hold", "Old text");
+    ExecuteSql("DELETE FROM [Abstract Information]");
+    ResumeInputDialog form(nullptr);
+    form.show();
+    Box(form, kEmail)->setText("ravi@new.in");
+    Click(form, kSubmit);
+    EXPECT_EQ(messages.Texts(), (Texts{kRecordNotFound, kUnableToEditDatabase}));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(EditedResume.editing);
+    EXPECT_FALSE(EditedResume.changed);
+    EXPECT_EQ(Box(form, kEmail)->text(), "ravi@new.in");
+    EXPECT_EQ(QueryRows("SELECT Details FROM Resume"), (Rows{{"Old text"}}));
+}
+
 } // namespace
