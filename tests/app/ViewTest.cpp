@@ -1,6 +1,7 @@
 #include "app/CTalvanorView.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -46,16 +47,27 @@ TEST(View, StretchesThePictureToTheWholeAreaWithoutKeepingItsShape) {
 }
 
 TEST(View, LoadsItsPictureOnceOnFirstDrawingAndReusesIt) {
-    CTalvanorView view;
+    QTemporaryDir folder;
+    const QString path = WriteQuarters(folder);
+    CTalvanorView view(nullptr, path);
     EXPECT_TRUE(view.Picture().isNull());
     view.resize(200, 100);
     view.grab();
     ASSERT_FALSE(view.Picture().isNull());
-    EXPECT_EQ(view.PictureWidth(), 570);
-    EXPECT_EQ(view.PictureHeight(), 440);
     const qint64 loaded = view.Picture().cacheKey();
+    // A second load would now fail and leave nothing to draw.
+    ASSERT_TRUE(QFile::remove(path));
     view.resize(900, 300);
     view.grab();
-    view.grab();
+    const QImage shown = view.grab().toImage();
     EXPECT_EQ(view.Picture().cacheKey(), loaded);
+    EXPECT_EQ(shown.pixel(899, 299), qRgb(255, 255, 0));
+}
+
+TEST(View, ThePictureThatComesWithTheProgramIs570By440) {
+    CTalvanorView view;
+    view.resize(100, 100);
+    view.grab();
+    EXPECT_EQ(view.PictureWidth(), 570);
+    EXPECT_EQ(view.PictureHeight(), 440);
 }
