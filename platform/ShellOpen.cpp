@@ -18,7 +18,7 @@ ShellOpener g_opener;
 constexpr std::size_t kValueBufferSize = 260;
 constexpr int kStartWaitMs = 3000;
 // An opener that is still running after this is taken to have handed the address over.
-constexpr int kOpenerWaitMs = 5000;
+constexpr int kOpenerWaitMs = 2000;
 
 constexpr int kFileNotFound = 2;
 constexpr int kPathNotFound = 3;

@@ -1,5 +1,4 @@
 #include "app/LinkOpening.h"
-#include "app/CommandTexts.h"
 #include "platform/ShellOpen.h"
 
 #include <gtest/gtest.h>
@@ -129,18 +128,4 @@ TEST(LinkErrorText, EachResultCodeHasItsMessage) {
     };
     for (const auto& [code, message] : cases)
         EXPECT_EQ(LinkErrorText(code), std::string("Can't open link:\n\n") + message) << code;
-}
-
-TEST(CommandTexts, PromptBeforeTheNewlineTooltipAfterIt) {
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"Quit the application\n Exit", "Quit the application", " Exit"},
-        {"Prompt only", "Prompt only", ""},
-        {"\nTip", "", "Tip"},
-        {"a\nb\nc", "a", "b\nc"},
-    };
-    for (const auto& [whole, prompt, tip] : cases) {
-        EXPECT_EQ(StatusPrompt(whole), prompt);
-        EXPECT_EQ(ToolTipText(whole), tip);
-    }
-    EXPECT_EQ(CommandPromptString(1), "");
 }
