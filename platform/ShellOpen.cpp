@@ -14,7 +14,7 @@ namespace {
 
 ShellOpener g_opener;
 
-// The old registry reads went into buffers of this size; longer values did not fit.
+// Registered values are read into buffers of this size; a longer one counts as unreadable.
 constexpr std::size_t kValueBufferSize = 260;
 constexpr int kStartWaitMs = 3000;
 // An opener that is still running after this is taken to have handed the address over.

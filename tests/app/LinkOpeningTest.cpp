@@ -19,7 +19,7 @@ public:
                                          return openResult;
                                      },
                                      [this] {
-                                         calls.push_back("registry");
+                                         calls.push_back("registered");
                                          return webPageCommand;
                                      },
                                      [this](const std::string& commandLine) {
@@ -54,31 +54,31 @@ TEST(OpenAddress, DesktopOpenerFirstThenTheRegisteredCommandLine) {
          std::nullopt,
          kShellSuccess,
          31,
-         {"open " + url, "registry"}},
+         {"open " + url, "registered"}},
         {"fallback starts the browser",
          31,
          "browser \"%1\"",
          kShellSuccess,
          kShellSuccess,
-         {"open " + url, "registry", "start browser  " + url}},
+         {"open " + url, "registered", "start browser  " + url}},
         {"fallback's failure is the result",
          2,
          "browser %1",
          3,
          3,
-         {"open " + url, "registry", "start browser  " + url}},
+         {"open " + url, "registered", "start browser  " + url}},
         {"no placeholder: address after one blank",
          27,
          "browser --new-window",
          kShellSuccess,
          kShellSuccess,
-         {"open " + url, "registry", "start browser --new-window " + url}},
+         {"open " + url, "registered", "start browser --new-window " + url}},
         {"32 is still a failure",
          32,
          "browser %1",
          kShellSuccess,
          kShellSuccess,
-         {"open " + url, "registry", "start browser  " + url}},
+         {"open " + url, "registered", "start browser  " + url}},
         {"33 is a success", 33, "browser %1", kShellSuccess, 33, {"open " + url}},
     };
     for (const Case& c : cases) {
