@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev
-          libgtest-dev libgmock-dev sqlite3 fonts-dejavu-core "$@")
+          libgtest-dev libgmock-dev sqlite3 fonts-dejavu-core xdg-utils "$@")
 
 missing=()
 for package in "${packages[@]}"; do

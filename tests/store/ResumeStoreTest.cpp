@@ -107,16 +107,9 @@ protected:
     // Rewrites `id` with the given lists and texts; returns the operation's result.
     int Update(const std::string& id, const std::string& qualifications, const std::string& specializations,
                const std::string& locations, const std::string& name = "New name") {
+        const RecordTexts texts{name, "7-10", "new@example.com", "New org", "Selected", "new text"};
         ResumeStore store;
-        store.record.name = name;
-        store.record.experience = "7-10";
-        store.record.email = "new@example.com";
-        store.record.organization = "New org";
-        store.record.status = "Selected";
-        store.record.resumeText = "new text";
-        store.record.qualifications = qualifications;
-        store.record.specializations = specializations;
-        store.record.locations = locations;
+        Fill(store, texts, qualifications, specializations, locations);
         EXPECT_EQ(store.Open(), 1);
         const int result = store.UpdateResume(id);
         EXPECT_EQ(store.Close(), 1);

@@ -1,18 +1,24 @@
 #include "tests/store/StoreTestSupport.h"
 
-std::string StoreTest::Append(const std::string& name, const std::string& qualifications,
-                              const std::string& specializations, const std::string& locations,
-                              const std::string& text) {
-    ResumeStore store;
-    store.record.name = name;
-    store.record.experience = "2-5";
-    store.record.email = "someone@example.com";
-    store.record.organization = "Org";
-    store.record.status = "Hold";
-    store.record.resumeText = text;
+void Fill(ResumeStore& store, const RecordTexts& texts, const std::string& qualifications,
+          const std::string& specializations, const std::string& locations) {
+    store.record.name = texts.name;
+    store.record.experience = texts.experience;
+    store.record.email = texts.email;
+    store.record.organization = texts.organization;
+    store.record.status = texts.status;
+    store.record.resumeText = texts.text;
     store.record.qualifications = qualifications;
     store.record.specializations = specializations;
     store.record.locations = locations;
+}
+
+std::string StoreTest::Append(const std::string& name, const std::string& qualifications,
+                              const std::string& specializations, const std::string& locations,
+                              const std::string& text) {
+    const RecordTexts texts{name, "2-5", "someone@example.com", "Org", "Hold", text};
+    ResumeStore store;
+    Fill(store, texts, qualifications, specializations, locations);
     EXPECT_EQ(store.Open(), 1);
     EXPECT_EQ(store.AppendResume(), 1);
     EXPECT_EQ(store.Close(), 1);

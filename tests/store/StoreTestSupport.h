@@ -7,6 +7,13 @@
 #include <gtest/gtest.h>
 #include <string>
 
+// The scalar texts of one resume; a record borrows them, so they must outlive its operation.
+struct RecordTexts {
+    std::string name, experience, email, organization, status, text;
+};
+void Fill(ResumeStore& store, const RecordTexts& texts, const std::string& qualifications,
+          const std::string& specializations, const std::string& locations);
+
 // A fresh bank and a message script for every test.
 class StoreTest : public testing::Test {
 protected:

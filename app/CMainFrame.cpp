@@ -1,0 +1,142 @@
+#include "app/CMainFrame.h"
+
+#include "app/CTalvanorView.h"
+#include "app/CommandIds.h"
+#include "app/HelpFile.h"
+#include "platform/CommandGuard.h"
+#include "platform/DataFolder.h"
+#include "platform/MessageBox.h"
+#include "search/ResultQuery.h"
+#include "store/QueryTexts.h"
+
+#include <QAction>
+#include <QMenuBar>
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {}
+
+bool CMainFrame::OnCreate() {
+    // Fixed before anything else can ask for it.
+    (void)DataFolder();
+    CreateMenus();
+    if (!CreateToolBar() || !CreateStatusBar())
+        return false;
+    setDockNestingEnabled(true);
+    UpdateCommands();
+    return true;
+}
+
+CTalvanorView* CMainFrame::View() const {
+    return qobject_cast<CTalvanorView*>(centralWidget());
+}
+
+QAction* CMainFrame::CommandAction(int commandId) const {
+    const auto found = m_commands.find(commandId);
+    return found == m_commands.end() ? nullptr : found->second;
+}
+
+bool CMainFrame::TriggerCommand(int commandId) {
+    QAction* action = CommandAction(commandId);
+    if (action == nullptr || !action->isEnabled())
+        return false;
+    action->trigger();
+    return true;
+}
+
+void CMainFrame::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    // Whatever title was composed for the document, the window reads as the program.
+    if (windowTitle() != QLatin1String(kApplicationTitle))
+        setWindowTitle(QLatin1String(kApplicationTitle));
+}
+
+QAction* CMainFrame::AddCommand(int commandId, const QString& caption) {
+    auto* action = new QAction(caption, this);
+    action->setData(commandId);
+    connect(action, &QAction::triggered, this, [this, commandId] { Route(commandId); });
+    m_commands[commandId] = action;
+    return action;
+}
+
+void CMainFrame::Route(int commandId) {
+    using Handler = void (CMainFrame::*)();
+    static const std::map<int, Handler> handlers = {
+        {kCommandManually, &CMainFrame::OnManually},
+        {kCommandFromTextFile, &CMainFrame::OnFromTextFile},
+        {kCommandFromWebsite, &CMainFrame::OnFromWebsite},
+        {kCommandQueryForm, &CMainFrame::OnQueryForm},
+        {kCommandAllRecords, &CMainFrame::OnAllRecords},
+        {kCommandExit, &CMainFrame::OnExit},
+        {kCommandChangeQualification, &CMainFrame::OnChangeQualification},
+        {kCommandChangeSpecialization, &CMainFrame::OnChangeSpecialization},
+        {kCommandChangeLocation, &CMainFrame::OnChangeLocation},
+        {kCommandHelpTopics, &CMainFrame::OnHelpFinder},
+    };
+    RunGuarded([&] {
+        if (const auto handler = handlers.find(commandId); handler != handlers.end())
+            (this->*handler->second)();
+        else if (commandId == kCommandPrint && View())
+            View()->OnFilePrint();
+        else if (commandId == kCommandPrintDirect && View())
+            View()->OnFilePrintDirect();
+        else if (commandId == kCommandPrintPreview && View())
+            View()->OnFilePrintPreview();
+        else
+            emit AppCommand(commandId);
+    });
+    UpdateCommands();
+}
+
+void CMainFrame::UpdateCommands() {
+    if (QAction* fromWebsite = CommandAction(kCommandFromWebsite))
+        OnUpdateFromWebsite(*fromWebsite);
+}
+
+void CMainFrame::OnUpdateFromWebsite(QAction& action) {
+    action.setEnabled(false);
+}
+
+void CMainFrame::OnManually() {
+    // Opens the Resume Input Form (ResumeInputDialog) for a new resume.
+}
+
+void CMainFrame::OnFromTextFile() {
+    // Chooses a text file, then opens the Text Resume dialog (TextResumeDialog) on it.
+}
+
+void CMainFrame::OnFromWebsite() {
+    // Opens the Downloading dialog (DownloadDialog).
+}
+
+void CMainFrame::OnQueryForm() {
+    // Opens Search The Resume (SearchDialog).
+}
+
+void CMainFrame::OnAllRecords() {
+    // The result window runs whatever query it is handed: replace any earlier search.
+    g_resultQuery = kAllRecordsQuery;
+    OpenResultWindow();
+}
+
+void CMainFrame::OpenResultWindow() {
+    // Opens the Result Window (ResultDialog) on g_resultQuery.
+}
+
+void CMainFrame::OnExit() {
+    close();
+}
+
+void CMainFrame::OnChangeQualification() {
+    // Opens ValueListDialog in "MENU" mode on the qualifications list (PickListKind 1).
+}
+
+void CMainFrame::OnChangeSpecialization() {
+    // Opens ValueListDialog in "MENU" mode on the specializations list (PickListKind 2).
+}
+
+void CMainFrame::OnChangeLocation() {
+    // Opens ValueListDialog in "MENU" mode on the location preferences list (PickListKind 3).
+}
+
+void CMainFrame::OnHelpFinder() {
+    LaunchHelp();
+}

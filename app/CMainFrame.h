@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+
+class CTalvanorView;
+class QAction;
+class QMenu;
+
+// The main window: menu, toolbar, status bar and the view; every command starts here.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+
+    // Builds the menu, toolbar and status bar. False when any of them cannot be made.
+    bool OnCreate();
+
+    CTalvanorView* View() const;
+    QAction* CommandAction(int commandId) const;
+
+    // Runs a command as if chosen from the menu, toolbar or keys. False when it is unknown
+    // or disabled, and then nothing runs.
+    bool TriggerCommand(int commandId);
+
+signals:
+    // Commands the application object handles: About and the document commands.
+    void AppCommand(int commandId);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+    virtual void OnManually();
+    virtual void OnFromTextFile();
+    virtual void OnFromWebsite();
+    virtual void OnQueryForm();
+    virtual void OnAllRecords();
+    virtual void OnExit();
+    virtual void OnChangeQualification();
+    virtual void OnChangeSpecialization();
+    virtual void OnChangeLocation();
+    virtual void OnHelpFinder();
+    virtual void OpenResultWindow();
+
+    // From Website can never be chosen.
+    void OnUpdateFromWebsite(QAction& action);
+
+private:
+    QAction* AddCommand(int commandId, const QString& caption);
+    void CreateMenus();
+    bool CreateToolBar();
+    bool CreateStatusBar();
+    void Route(int commandId);
+    void UpdateCommands();
+
+    std::map<int, QAction*> m_commands;
+};

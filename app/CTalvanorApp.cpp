@@ -1,0 +1,137 @@
+#include "app/CTalvanorApp.h"
+
+#include "app/AboutDialog.h"
+#include "app/AppResources.h"
+#include "app/CMainFrame.h"
+#include "app/CTalvanorDoc.h"
+#include "app/CTalvanorView.h"
+#include "app/CommandIds.h"
+#include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
+#include "platform/ModalRun.h"
+#include "platform/Text.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QScreen>
+
+namespace {
+
+constexpr const char* kFailedToOpen = "Failed to open document.";
+
+// The first argument that is not an option names a document to open.
+QString DocumentArgument(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            return argument;
+    }
+    return QString();
+}
+
+} // namespace
+
+CTalvanorApp::CTalvanorApp() = default;
+
+CTalvanorApp::~CTalvanorApp() {
+    // The window goes before the document it shows.
+    m_mainFrame.reset();
+}
+
+bool CTalvanorApp::InitInstance(const QStringList& arguments, Qt::WindowStates requestedState) {
+    // Hosting controls and the three-dimensional look need nothing here: Qt widgets have both.
+    LoadAppResources();
+    QIcon icon(kIconPath);
+    icon.addFile(kSmallIconPath);
+    QApplication::setWindowIcon(icon);
+    m_document = std::make_unique<CTalvanorDoc>();
+    if (!ProcessShellCommand(arguments))
+        return false;
+    m_mainFrame->setWindowState(requestedState);
+    // Fill the screen even where no window manager carries out the maximizing.
+    if (const QScreen* screen = m_mainFrame->screen())
+        m_mainFrame->setGeometry(screen->availableGeometry());
+    m_mainFrame->showMaximized();
+    m_mainFrame->update();
+    return true;
+}
+
+bool CTalvanorApp::ProcessShellCommand(const QStringList& arguments) {
+    if (!CreateMainFrame())
+        return false;
+    const QString path = DocumentArgument(arguments);
+    if (path.isEmpty()) {
+        OnFileNew();
+        return true;
+    }
+    if (OpenDocumentFile(path))
+        return true;
+    m_mainFrame.reset();
+    return false;
+}
+
+bool CTalvanorApp::CreateMainFrame() {
+    auto frame = std::make_unique<CMainFrame>();
+    if (!frame->OnCreate())
+        return false;
+    frame->setCentralWidget(new CTalvanorView(frame.get()));
+    connect(frame.get(), &CMainFrame::AppCommand, this, &CTalvanorApp::OnAppCommand);
+    m_mainFrame = std::move(frame);
+    return true;
+}
+
+bool CTalvanorApp::OpenDocumentFile(const QString& path) {
+    if (m_document->OnOpenDocument(FromQt(path)))
+        return true;
+    ShowMessage(kFailedToOpen, MessageButtons::Ok, MessageIcon::Exclamation);
+    return false;
+}
+
+void CTalvanorApp::OnAppCommand(int commandId) {
+    switch (commandId) {
+    case kCommandAbout:
+        OnAppAbout();
+        break;
+    case kCommandFileNew:
+        OnFileNew();
+        break;
+    case kCommandFileOpen:
+        OnFileOpen();
+        break;
+    case kCommandFileSave:
+        OnFileSave();
+        break;
+    case kCommandPrintSetup:
+        OnFilePrintSetup();
+        break;
+    default:
+        break;
+    }
+}
+
+void CTalvanorApp::OnAppAbout() {
+    AboutDialog about(m_mainFrame.get());
+    RunModal(about);
+}
+
+void CTalvanorApp::OnFileNew() {
+    // The document never changes, so there is nothing to ask before replacing it.
+    m_document->OnNewDocument();
+}
+
+void CTalvanorApp::OnFileOpen() {
+    const auto path = ChooseOpenFile(m_mainFrame.get(), QStringLiteral("All Files (*)"));
+    if (path)
+        OpenDocumentFile(ToQt(*path));
+}
+
+void CTalvanorApp::OnFileSave() {
+    m_document->OnSaveDocument();
+}
+
+void CTalvanorApp::OnFilePrintSetup() {
+    QPrinter printer;
+    QPageSetupDialog setup(&printer, m_mainFrame.get());
+    RunModal(setup);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class CMainFrame;
+class CTalvanorDoc;
+
+// The application: builds the one document, its main window and view, and handles About and
+// the document commands. Holds no data of its own.
+class CTalvanorApp : public QObject {
+    Q_OBJECT
+
+public:
+    CTalvanorApp();
+    ~CTalvanorApp() override;
+
+    // Carries out the command line (no argument: a new document; a file: that document) and
+    // shows the main window maximized whatever state was asked for. False ends the program.
+    bool InitInstance(const QStringList& arguments, Qt::WindowStates requestedState = Qt::WindowNoState);
+
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    CTalvanorDoc* Document() const { return m_document.get(); }
+
+    void OnAppAbout();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFilePrintSetup();
+
+private:
+    bool ProcessShellCommand(const QStringList& arguments);
+    bool CreateMainFrame();
+    bool OpenDocumentFile(const QString& path);
+    void OnAppCommand(int commandId);
+
+    std::unique_ptr<CTalvanorDoc> m_document;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+};

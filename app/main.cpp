@@ -1,0 +1,13 @@
+#include "app/CTalvanorApp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("talvanor"));
+    QApplication::setDesktopFileName(QStringLiteral("talvanor"));
+    CTalvanorApp talvanor;
+    if (!talvanor.InitInstance(QApplication::arguments().mid(1)))
+        return 1;
+    return QApplication::exec();
+}

@@ -1,0 +1,3 @@
+#include "search/ResultQuery.h"
+
+std::string g_resultQuery;

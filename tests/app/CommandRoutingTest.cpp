@@ -1,0 +1,163 @@
+#include "app/CommandIds.h"
+#include "app/HelpFile.h"
+#include "platform/ModalRun.h"
+#include "platform/ShellOpen.h"
+#include "platform/Text.h"
+#include "search/ResultQuery.h"
+#include "store/QueryTexts.h"
+#include "tests/app/FrameFixture.h"
+#include "tests/util/ScriptedMessages.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+using RoutingTest = FrameTest<RecordingFrame>;
+using FrameCommandTest = FrameTest<>;
+
+void ExpectFromWebsiteGreyed(CMainFrame& frame) {
+    QAction* action = frame.CommandAction(kCommandFromWebsite);
+    ASSERT_NE(action, nullptr);
+    EXPECT_FALSE(action->isEnabled());
+    const QToolBar* toolBar = frame.findChild<QToolBar*>();
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_FALSE(toolBar->widgetForAction(action)->isEnabled());
+}
+
+} // namespace
+
+TEST_F(RoutingTest, EachCommandReachesItsOwnHandler) {
+    const std::vector<std::pair<int, std::string>> routes = {
+        {kCommandManually, "Manually"},
+        {kCommandFromTextFile, "FromTextFile"},
+        {kCommandQueryForm, "QueryForm"},
+        {kCommandAllRecords, "AllRecords"},
+        {kCommandExit, "Exit"},
+        {kCommandChangeQualification, "ChangeQualification"},
+        {kCommandChangeSpecialization, "ChangeSpecialization"},
+        {kCommandChangeLocation, "ChangeLocation"},
+        {kCommandHelpTopics, "HelpFinder"},
+    };
+    QSignalSpy appCommands(m_frame.get(), &CMainFrame::AppCommand);
+    for (const auto& [id, handler] : routes) {
+        m_frame->reached.clear();
+        EXPECT_TRUE(m_frame->TriggerCommand(id)) << id;
+        EXPECT_EQ(m_frame->reached, std::vector<std::string>{handler}) << id;
+    }
+    EXPECT_EQ(appCommands.count(), 0);
+
+    // About and the document commands belong to the application object.
+    for (int id : {kCommandAbout, kCommandFileNew, kCommandFileOpen, kCommandFileSave, kCommandPrintSetup}) {
+        m_frame->reached.clear();
+        appCommands.clear();
+        EXPECT_TRUE(m_frame->TriggerCommand(id));
+        ASSERT_EQ(appCommands.count(), 1) << id;
+        EXPECT_EQ(appCommands.front().front().toInt(), id);
+        EXPECT_TRUE(m_frame->reached.empty());
+    }
+    EXPECT_FALSE(m_frame->TriggerCommand(12345));
+}
+
+TEST_F(RoutingTest, FromWebsiteStaysGreyedFromStartUpAndAfterEveryCommand) {
+    ExpectFromWebsiteGreyed(*m_frame);
+    EXPECT_FALSE(m_frame->TriggerCommand(kCommandFromWebsite));
+    EXPECT_TRUE(m_frame->reached.empty());
+
+    for (QAction* popup : m_frame->menuBar()->actions()) {
+        emit popup->menu()->aboutToShow();
+        ExpectFromWebsiteGreyed(*m_frame);
+    }
+    for (int id : {kCommandManually, kCommandFromTextFile, kCommandQueryForm, kCommandAllRecords,
+                   kCommandChangeQualification, kCommandChangeSpecialization, kCommandChangeLocation,
+                   kCommandHelpTopics, kCommandExit}) {
+        m_frame->TriggerCommand(id);
+        ExpectFromWebsiteGreyed(*m_frame);
+    }
+    // Even if something enabled it, the next update greys it again.
+    m_frame->CommandAction(kCommandFromWebsite)->setEnabled(true);
+    m_frame->TriggerCommand(kCommandManually);
+    ExpectFromWebsiteGreyed(*m_frame);
+
+    // The handler itself exists for the day the command is offered.
+    m_frame->reached.clear();
+    m_frame->OnFromWebsite();
+    EXPECT_EQ(m_frame->reached, std::vector<std::string>{"FromWebsite"});
+}
+
+TEST_F(RoutingTest, AllRecordsReplacesAnEarlierSearchBeforeTheResultWindowOpens) {
+    g_resultQuery = "SELECT * FROM [Abstract Information] WHERE Name='Bob'";
+    m_frame->TriggerCommand(kCommandAllRecords);
+    EXPECT_EQ(m_frame->queryWhenResultsOpened, kAllRecordsQuery);
+    EXPECT_EQ(g_resultQuery, kAllRecordsQuery);
+}
+
+TEST_F(FrameCommandTest, ExitClosesTheWindowWithoutAsking) {
+    ScriptedMessages messages;
+    m_frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    EXPECT_TRUE(m_frame->TriggerCommand(kCommandExit));
+    EXPECT_FALSE(m_frame->isVisible());
+    EXPECT_TRUE(messages.Requests().empty());
+}
+
+TEST_F(FrameCommandTest, RepaintingTheFrameSetsTheCaption) {
+    m_frame->setWindowTitle("Talvan - Talvanor");
+    m_frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    m_frame->repaint();
+    EXPECT_EQ(m_frame->windowTitle(), "Talvanor");
+}
+
+TEST_F(FrameCommandTest, HelpTopicsOpensTheHelpFileNamedAfterTheProgram) {
+    ScriptedMessages messages;
+    std::vector<std::string> opened;
+    int result = kShellSuccess;
+    const ShellOpener previous = SetShellOpener({[&](const std::string& target) {
+                                                     opened.push_back(target);
+                                                     return result;
+                                                 },
+                                                 {},
+                                                 {}});
+    m_frame->TriggerCommand(kCommandHelpTopics);
+    result = 2;
+    m_frame->TriggerCommand(kCommandHelpTopics);
+    SetShellOpener(previous);
+
+    const std::string expected = HelpFilePath(FromQt(QCoreApplication::applicationFilePath()));
+    EXPECT_EQ(opened, (std::vector<std::string>{expected, expected}));
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Failed to launch help."});
+}
+
+TEST_F(FrameCommandTest, PrintAndPreviewGoThroughTheirDialogs) {
+    std::vector<std::string> shown;
+    SetModalHandler([&](QDialog& dialog) {
+        if (qobject_cast<QPrintDialog*>(&dialog))
+            shown.push_back("print");
+        else if (qobject_cast<QPrintPreviewDialog*>(&dialog))
+            shown.push_back("preview");
+        dialog.reject();
+    });
+    m_frame->TriggerCommand(kCommandPrint);
+    m_frame->TriggerCommand(kCommandPrintPreview);
+    SetModalHandler({});
+    EXPECT_EQ(shown, (std::vector<std::string>{"print", "preview"}));
+}
+
+TEST(HelpFilePath, ReplacesTheProgramsExtensionOrAddsOne) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/usr/bin/talvanor", "/usr/bin/talvanor.HLP"},
+        {"/opt/tal.v1/talvanor", "/opt/tal.v1/talvanor.HLP"},
+        {"/opt/talvanor.bin", "/opt/talvanor.HLP"},
+        {"/opt/.talvanor", "/opt/.talvanor.HLP"},
+        {"talvanor", "talvanor.HLP"},
+    };
+    for (const auto& [program, help] : cases)
+        EXPECT_EQ(HelpFilePath(program), help) << program;
+}
