@@ -3,6 +3,7 @@
 #include "app/CTalvanorView.h"
 #include "app/CommandIds.h"
 #include "app/HelpFile.h"
+#include "entry/EntryCommands.h"
 #include "platform/CommandGuard.h"
 #include "platform/DataFolder.h"
 #include "platform/MessageBox.h"
@@ -96,11 +97,11 @@ void CMainFrame::OnUpdateFromWebsite(QAction& action) {
 }
 
 void CMainFrame::OnManually() {
-    // Opens the Resume Input Form (ResumeInputDialog) for a new resume.
+    RunManualEntry(this);
 }
 
 void CMainFrame::OnFromTextFile() {
-    // Chooses a text file, then opens the Text Resume dialog (TextResumeDialog) on it.
+    RunTextFileImport(this);
 }
 
 void CMainFrame::OnFromWebsite() {
@@ -126,15 +127,15 @@ void CMainFrame::OnExit() {
 }
 
 void CMainFrame::OnChangeQualification() {
-    // Opens ValueListDialog in "MENU" mode on the qualifications list (PickListKind 1).
+    RunPickListEditor(this, PickListKind::Qualifications);
 }
 
 void CMainFrame::OnChangeSpecialization() {
-    // Opens ValueListDialog in "MENU" mode on the specializations list (PickListKind 2).
+    RunPickListEditor(this, PickListKind::Specializations);
 }
 
 void CMainFrame::OnChangeLocation() {
-    // Opens ValueListDialog in "MENU" mode on the location preferences list (PickListKind 3).
+    RunPickListEditor(this, PickListKind::Locations);
 }
 
 void CMainFrame::OnHelpFinder() {

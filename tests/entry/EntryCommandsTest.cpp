@@ -1,0 +1,50 @@
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "platform/FileChooser.h"
+#include "tests/entry/DialogScript.h"
+#include "tests/entry/EntryFixture.h"
+
+#include <QApplication>
+#include <QLabel>
+
+namespace {
+
+using EntryCommands = EntryTest;
+
+// Each entry command of the main window reaches its dialog in the right mode.
+TEST_F(EntryCommands, MainWindowCommandsOpenTheirDialogs) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    std::vector<std::string> seen;
+    DialogScript script;
+    const auto note = [&](QDialog& dialog) {
+        std::string text = dialog.windowTitle().toStdString();
+        if (const auto* label = FindControl<QLabel>(&dialog, 1064))
+            text += " " + label->text().toStdString();
+        seen.push_back(text);
+        dialog.reject();
+    };
+    for (int i = 0; i < 4; ++i)
+        script.Then(note);
+    EditedResume.editing = true; // a stale flag must not turn "Manually" into an edit
+    ASSERT_TRUE(frame.TriggerCommand(kCommandManually));
+    ASSERT_TRUE(frame.TriggerCommand(kCommandChangeQualification));
+    ASSERT_TRUE(frame.TriggerCommand(kCommandChangeSpecialization));
+    ASSERT_TRUE(frame.TriggerCommand(kCommandChangeLocation));
+
+    int chooserRuns = 0;
+    const OpenFileAnswerer previous = SetOpenFileAnswerer([&](const QString&) {
+        ++chooserRuns;
+        return std::optional<std::string>();
+    });
+    ASSERT_TRUE(frame.TriggerCommand(kCommandFromTextFile));
+    SetOpenFileAnswerer(previous);
+
+    EXPECT_EQ(seen, (Texts{"Resume Input Form", "Change Qualifications:", "Change Specializations:",
+                           "Change Location Preferences:"}));
+    EXPECT_EQ(chooserRuns, 1);
+    EXPECT_TRUE(script.AllDone());
+}
+
+} // namespace
