@@ -1,10 +1,12 @@
 #include "entry/TaggingEdit.h"
 
 #include "entry/EntryRules.h"
+#include "entry/SelectionBytes.h"
 #include "entry/TaggingMenu.h"
 #include "entry/ValueListDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
+#include "platform/Text.h"
 #include "store/Vocabulary.h"
 
 #include <QContextMenuEvent>
@@ -21,6 +23,12 @@ TaggingEdit::TaggingEdit(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 TaggingEdit::~TaggingEdit() = default;
+
+void TaggingEdit::ShowBytes(std::string bytes) {
+    m_shownBytes = std::move(bytes);
+    m_shownText = ToQt(m_shownBytes);
+    setPlainText(m_shownText);
+}
 
 void TaggingEdit::LoadTaggingMenu() {
     delete m_menu;
@@ -82,13 +90,18 @@ void TaggingEdit::RunCommand(int commandId) {
 }
 
 std::string TaggingEdit::SelectionTag() const {
-    QString selected = textCursor().selectedText();
+    const QTextCursor cursor = textCursor();
+    QString selected = cursor.selectedText();
     if (selected.isEmpty()) {
         ShowMessage(kNoSelectionFound);
         return {};
     }
-    // The document marks line ends as paragraph separators; the tag holds them as the file did.
-    selected.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
+    // The file's own bytes where they can be found, so no character is re-encoded.
+    if (const auto bytes = SelectedBytes(m_shownBytes, m_shownText, cursor.selectionStart(),
+                                         cursor.selectionEnd(), selected))
+        return TrimmedBytes(*bytes);
+    // The view marks line ends as paragraph separators.
+    selected.replace(QChar::ParagraphSeparator, u'\n');
     return TrimmedText(selected);
 }
 

@@ -26,6 +26,8 @@ public:
     explicit TaggingEdit(QWidget* parent = nullptr);
     ~TaggingEdit() override;
 
+    // Shows 8-bit text in the locale's encoding; tags are then cut from these bytes.
+    void ShowBytes(std::string bytes);
     // Gives the edit a fresh tagging menu; until then it shows no menu at all.
     void LoadTaggingMenu();
     QMenu* TaggingMenu() const { return m_menu; }
@@ -48,5 +50,7 @@ private:
 
     QMenu* m_menu = nullptr;
     ResumeTags m_tags;
+    std::string m_shownBytes;
+    QString m_shownText;
     std::set<int> m_checked; // the menu's check marks, kept here so a trigger never toggles them
 };

@@ -6,7 +6,6 @@
 #include "entry/TextFile.h"
 #include "platform/CommandGuard.h"
 #include "platform/MessageBox.h"
-#include "platform/Text.h"
 #include "store/ResumeStore.h"
 #include "ui_TextResumeDialog.h"
 
@@ -30,7 +29,7 @@ void TextResumeDialog::LoadFile() {
         return;
     }
     const std::string_view shown = ShownPart(*content.text);
-    m_ui->textEdit->setPlainText(ToQt(std::string(shown)));
+    m_ui->textEdit->ShowBytes(std::string(shown));
     m_storedText = TrimmedBytes(*content.text);
     m_ui->textEdit->LoadTaggingMenu();
     if (shown.size() < content.text->size())

@@ -339,6 +339,26 @@ TEST_F(TextImport, EmptyAndHugeFilesGiveAUsableDialogQuickly) {
     }
 }
 
+TEST_F(TextImport, TagsKeepTheFilesOwnBytesWhereTheLocaleCannotDecodeThem) {
+    // Latin-1 bytes before and inside the tags, and Windows line ends.
+    const std::string bytes =
+        "R\xe9sum\xe9\r\nName: Jos\xe9 Mu\xf1oz\r\nOrg: Caf\xe9 \"Sol\", Ltd\r\nMail: jos\xe9@sol.es\r\n";
+    TextResumeDialog dialog(nullptr, WriteFile("latin1.txt", bytes));
+    const QString shown = Edit(dialog)->toPlainText();
+    const QChar bad = QChar::ReplacementCharacter;
+    Tag(dialog, kTagName, QString("Jos") + bad + " Mu" + bad + "oz");
+    Tag(dialog, kTagOrganization, QString("Caf") + bad + " \"Sol\", Ltd");
+    Tag(dialog, kTagEmail, QString("jos") + bad + "@sol.es");
+    EXPECT_EQ(Edit(dialog)->Tags().name, "Jos\xe9 Mu\xf1oz");
+    EXPECT_EQ(Edit(dialog)->Tags().organization, "Caf\xe9 \"Sol\", Ltd");
+    EXPECT_EQ(Edit(dialog)->Tags().email, "jos\xe9@sol.es");
+
+    // A selection across a line end keeps the file's "\r\n".
+    Tag(dialog, kTagName, QString("Mu") + bad + "oz\nOrg");
+    EXPECT_EQ(Edit(dialog)->Tags().name, "Mu\xf1oz\r\nOrg");
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
 TEST(ShownPart, CutsAtALineEndOrACharacterBoundary) {
     EXPECT_EQ(ShownPart("short", 10), "short");
     EXPECT_EQ(ShownPart("abcdef\nghijkl", 10), "abcdef\n");
