@@ -32,7 +32,7 @@ void ResumeInputDialog::SetUpEditMode() {
     setWindowTitle(QStringLiteral("Edit Your Resume"));
     m_ui->submitButton->setText(QStringLiteral("&Ok"));
     m_ui->closeButton->setText(QStringLiteral("&Cancel"));
-    m_ui->nameEdit->setText(ToQt(EditedResume.name));
+    ShowHandedOver(m_ui->nameEdit, EditedResume.name);
     m_ui->nameEdit->setEnabled(false);
     const QString experience = ToQt(EditedResume.experience);
     if (!experience.isEmpty()) {
@@ -43,8 +43,8 @@ void ResumeInputDialog::SetUpEditMode() {
             }
         }
     }
-    m_ui->emailEdit->setText(ToQt(EditedResume.email));
-    m_ui->organizationEdit->setText(ToQt(EditedResume.organization));
+    ShowHandedOver(m_ui->emailEdit, EditedResume.email);
+    ShowHandedOver(m_ui->organizationEdit, EditedResume.organization);
     if (EditedResume.status == "Hold")
         m_ui->holdRadio->setChecked(true);
     else if (EditedResume.status == "Selected")
@@ -55,6 +55,15 @@ void ResumeInputDialog::SetUpEditMode() {
     SelectedValueLists.qualifications = EditedResume.qualifications;
     SelectedValueLists.specializations = EditedResume.specializations;
     SelectedValueLists.locations = EditedResume.locations;
+}
+
+// A stored value may be longer than the box takes from the keyboard (a tagged or harvested
+// one): the box then grows to hold it, so an edit never cuts it short.
+void ResumeInputDialog::ShowHandedOver(QLineEdit* box, const std::string& value) {
+    const QString text = ToQt(value);
+    if (text.size() > box->maxLength())
+        box->setMaxLength(static_cast<int>(text.size()));
+    box->setText(text);
 }
 
 void ResumeInputDialog::ConnectButtons() {

@@ -31,6 +31,7 @@ public:
 
 private:
     void SetUpEditMode();
+    static void ShowHandedOver(QLineEdit* box, const std::string& value);
     void ConnectButtons();
     void Submit();
     bool MandatoryFieldsPresent(const std::string& name);
