@@ -10,7 +10,4 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALVANOR_BUILD_TEST
 cmake --build "$build" -j2
 
 "$build/tools/talvanor-init"
-if [ -x "$build/app/talvanor" ]; then
-    exec "$build/app/talvanor" "$@"
-fi
-echo "The program window is not built yet; the data folder is ready."
+exec "$build/app/talvanor" "$@"
