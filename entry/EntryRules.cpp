@@ -2,6 +2,8 @@
 
 #include "platform/Text.h"
 
+#include <QRadioButton>
+
 bool IsAcceptableEmail(std::string_view address) {
     if (address.find(' ') != std::string_view::npos)
         return false;
@@ -33,4 +35,12 @@ std::string TrimmedBytes(std::string_view text) {
 
 std::string TrimmedText(const QString& text) {
     return FromQt(text.trimmed());
+}
+
+std::string CheckedStatus(std::initializer_list<const QRadioButton*> buttons) {
+    for (const QRadioButton* button : buttons) {
+        if (button->isChecked())
+            return StatusFromCaption(button->text());
+    }
+    return StatusFromCaption((*buttons.begin())->text());
 }

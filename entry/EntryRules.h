@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
+
+class QRadioButton;
 #include <string>
 #include <string_view>
 
@@ -11,6 +14,10 @@ bool IsAcceptableEmail(std::string_view address);
 // The stored status of a status button: its caption without the mnemonic markers, trailing
 // white space trimmed ("S&elected" gives "Selected").
 std::string StatusFromCaption(const QString& caption);
+
+// The stored status of a status group: the checked button's, or the first (active) button's
+// when none is checked.
+std::string CheckedStatus(std::initializer_list<const QRadioButton*> buttons);
 
 // White space (blank, tab, line ends) trimmed from both ends of 8-bit text.
 std::string TrimmedBytes(std::string_view text);

@@ -183,12 +183,7 @@ void ResumeInputDialog::ChooseValues(PickListKind kind) {
 }
 
 std::string ResumeInputDialog::CheckedStatus() const {
-    for (const QRadioButton* button :
-         {m_ui->activeRadio, m_ui->holdRadio, m_ui->selectedRadio, m_ui->rejectedRadio}) {
-        if (button->isChecked())
-            return StatusFromCaption(button->text());
-    }
-    return StatusFromCaption(m_ui->activeRadio->text());
+    return ::CheckedStatus({m_ui->activeRadio, m_ui->holdRadio, m_ui->selectedRadio, m_ui->rejectedRadio});
 }
 
 // A handed-over value the user left as shown goes back as its own bytes, so text in another

@@ -125,10 +125,5 @@ void TextResumeDialog::reject() {
 }
 
 std::string TextResumeDialog::CheckedStatus() const {
-    for (const QRadioButton* button :
-         {m_ui->activeRadio, m_ui->holdRadio, m_ui->selectedRadio, m_ui->rejectedRadio}) {
-        if (button->isChecked())
-            return StatusFromCaption(button->text());
-    }
-    return StatusFromCaption(m_ui->activeRadio->text());
+    return ::CheckedStatus({m_ui->activeRadio, m_ui->holdRadio, m_ui->selectedRadio, m_ui->rejectedRadio});
 }
