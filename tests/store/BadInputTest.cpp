@@ -133,9 +133,10 @@ template <typename Check> int RunUnprivileged(Check check) {
 TEST_F(StoreTest, ReadOnlyBankRefusesAppendAndRaisesForRewrite) {
     const std::string id = Append("Ann", "Q,");
     chmod(BankPath().c_str(), 0444);
-    for (auto folder = std::filesystem::path(DataFolder()).parent_path(); folder != "/";
-         folder = folder.parent_path())
-        chmod(folder.c_str(), 0755);
+    // Let the unprivileged child into the test's own folders; nothing above them is touched.
+    namespace fs = std::filesystem;
+    for (const fs::path& folder : {fs::path(std::getenv("XDG_DATA_HOME")), fs::path(DataFolder())})
+        fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
     const int outcome = RunUnprivileged([&] {
         ScriptedMessages childMessages;
         ResumeStore store;
