@@ -184,9 +184,13 @@ TEST_F(TextImport, RightClickOpensTheTaggingMenuAndItsChoiceOpensTheValueList) {
 TEST_F(TextImport, NextAsksWhenNothingButTheOrganizationIsTagged) {
     TextResumeDialog dialog(nullptr, WriteFile("asha.txt", kResumeFile));
     dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     Tag(dialog, kTagOrganization, "Acme Tools");
     messages.AnswerNext(MessageAnswer::No);
-    Click(dialog, kNext);
+    // Enter on the focused "&Next" presses it, not the default "&Submit".
+    FindControl<QWidget>(&dialog, kNext)->setFocus();
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(messages.Texts(), (Texts{kDoNotSaveQuestion, kEnterNameAndQualification}));
     EXPECT_EQ(messages.Requests().at(0).buttons, MessageButtons::YesNo);
