@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <ctime>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -285,6 +286,24 @@ TEST_F(TextImport, CancelWritesNothingAndForgetsTheChoice) {
     EXPECT_TRUE(SelectedValueLists.AllEmpty());
     EXPECT_TRUE(QueryRows("SELECT * FROM [Abstract Information]").empty());
     EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(TextImport, AnEngineErrorOnWritingLeavesTheDialogOpenWithItsTags) {
+    TextResumeDialog dialog(nullptr, WriteFile("asha.txt", kResumeFile));
+    dialog.show();
+    Tag(dialog, kTagName, "Asha Rao");
+    SelectedValueLists.qualifications = "MBA,";
+    std::filesystem::remove(BankPath());
+    Click(dialog, kNext);
+    ASSERT_EQ(messages.Requests().size(), 1u);
+    EXPECT_EQ(messages.Requests()[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(dialog.isVisible()) << "the command ends; the user can try again or cancel";
+    EXPECT_EQ(dialog.End(), TextResumeEnd::Cancelled);
+    EXPECT_EQ(Edit(dialog)->Tags().name, "Asha Rao");
+    EXPECT_EQ(SelectedValueLists.qualifications, "MBA,");
+    Click(dialog, kCancel);
+    EXPECT_TRUE(SelectedValueLists.AllEmpty());
+    EXPECT_FALSE(std::filesystem::exists(BankPath()));
 }
 
 TEST_F(TextImport, StoredTextIsTheFilesOwnBytesUpToAZeroByte) {
