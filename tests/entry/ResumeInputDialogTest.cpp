@@ -174,6 +174,11 @@ TEST_F(ResumeInputNew, TypingOrPastingPastTheLimitBeepsAndKeepsWhatFits) {
     QTest::keySequence(name, QKeySequence::Paste);
     EXPECT_EQ(name->text().size(), 255);
     EXPECT_EQ(beeps.size(), 2u);
+
+    QLineEdit* organization = Box(form, kOrganization);
+    organization->paste(); // the box's own right-click Paste
+    EXPECT_EQ(organization->text().size(), 255);
+    EXPECT_EQ(beeps.size(), 3u);
     SetBeepObserver(previous);
 }
 

@@ -12,13 +12,14 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <ctime>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -89,6 +90,14 @@ protected:
     std::deque<std::string> m_choices;
     std::vector<std::string> m_filters;
 };
+
+// The work done on the UI thread, which is what freezes a dialog: unlike the wall clock it does
+// not grow when other programs share the machine.
+double UiThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
 
 constexpr const char* kResumeFile = "\n\n   Name: Asha Rao\nMail: asha@mail.in\nBad: asha rao@mail\n"
                                     "Org: Acme Tools\nSkills: audits\n\n";
@@ -184,9 +193,13 @@ TEST_F(TextImport, RightClickOpensTheTaggingMenuAndItsChoiceOpensTheValueList) {
 TEST_F(TextImport, NextAsksWhenNothingButTheOrganizationIsTagged) {
     TextResumeDialog dialog(nullptr, WriteFile("asha.txt", kResumeFile));
     dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     Tag(dialog, kTagOrganization, "Acme Tools");
     messages.AnswerNext(MessageAnswer::No);
-    Click(dialog, kNext);
+    // Enter on the focused "&Next" presses it, not the default "&Submit".
+    FindControl<QWidget>(&dialog, kNext)->setFocus();
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(messages.Texts(), (Texts{kDoNotSaveQuestion, kEnterNameAndQualification}));
     EXPECT_EQ(messages.Requests().at(0).buttons, MessageButtons::YesNo);
@@ -275,6 +288,24 @@ TEST_F(TextImport, CancelWritesNothingAndForgetsTheChoice) {
     EXPECT_TRUE(messages.Texts().empty());
 }
 
+TEST_F(TextImport, AnEngineErrorOnWritingLeavesTheDialogOpenWithItsTags) {
+    TextResumeDialog dialog(nullptr, WriteFile("asha.txt", kResumeFile));
+    dialog.show();
+    Tag(dialog, kTagName, "Asha Rao");
+    SelectedValueLists.qualifications = "MBA,";
+    std::filesystem::remove(BankPath());
+    Click(dialog, kNext);
+    ASSERT_EQ(messages.Requests().size(), 1u);
+    EXPECT_EQ(messages.Requests()[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(dialog.isVisible()) << "the command ends; the user can try again or cancel";
+    EXPECT_EQ(dialog.End(), TextResumeEnd::Cancelled);
+    EXPECT_EQ(Edit(dialog)->Tags().name, "Asha Rao");
+    EXPECT_EQ(SelectedValueLists.qualifications, "MBA,");
+    Click(dialog, kCancel);
+    EXPECT_TRUE(SelectedValueLists.AllEmpty());
+    EXPECT_FALSE(std::filesystem::exists(BankPath()));
+}
+
 TEST_F(TextImport, StoredTextIsTheFilesOwnBytesUpToAZeroByte) {
     // UTF-8 names tag and store unchanged; bytes the locale cannot decode are kept in the text.
     const std::string bytes = std::string("\t\r\n  Jos\xc3\xa9 M\xc3\xbcller\r\nLatin-1: caf\xe9 \n  ") +
@@ -323,12 +354,11 @@ TEST_F(TextImport, EmptyAndHugeFilesGiveAUsableDialogQuickly) {
     for (const auto& [bytes, name] : files) {
         messages.Clear();
         const std::string path = WriteFile("big.txt", bytes);
-        QElapsedTimer timer;
-        timer.start();
+        const double started = UiThreadSeconds();
         TextResumeDialog dialog(nullptr, path);
         dialog.show();
         QCoreApplication::processEvents();
-        EXPECT_LT(timer.elapsed(), 1000);
+        EXPECT_LT(UiThreadSeconds() - started, 1.0);
         EXPECT_EQ(messages.Texts().size(), 1u) << "the shortened view is explained";
         EXPECT_LE(Edit(dialog)->toPlainText().size(), static_cast<qsizetype>(kShownTextLimit));
         Tag(dialog, kTagName, name);

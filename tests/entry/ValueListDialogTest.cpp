@@ -79,6 +79,9 @@ TEST_F(ValueListChoosing, ResetEmptiesTheChoiceAtOnceAndCancelDoesNotUndoIt) {
     SetPickList(PickListKind::Locations, "Pune ,Delhi");
     SelectedValueLists.locations = "Pune,";
     ValueListDialog dialog(nullptr, PickListKind::Locations, kChoosingMode);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_EQ(FindControl<QLabel>(&dialog, kLabel)->text(), "Location Preferences:");
     EXPECT_FALSE(Button(dialog, kDelete)->isEnabled());
     Select(dialog, "Delhi");
@@ -87,7 +90,11 @@ TEST_F(ValueListChoosing, ResetEmptiesTheChoiceAtOnceAndCancelDoesNotUndoIt) {
     EXPECT_TRUE(SelectedItems(List(dialog)).empty());
     EXPECT_FALSE(Button(dialog, kDelete)->isEnabled());
     EXPECT_EQ(SelectedValueLists.locations, "");
-    Click(dialog, kClose);
+    EXPECT_EQ(dialog.focusWidget(), Button(dialog, kClose));
+    // Enter presses the focused button, here "&Cancel", as a dialog does; not "&OK".
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(SelectedValueLists.locations, "");
     EXPECT_TRUE(messages.Texts().empty());
 }
