@@ -7,7 +7,8 @@
 
 void RunTextFileImport(QWidget* parent) {
     // The user picks every file; the import only reads them.
-    while (const std::optional<std::string> path = ChooseOpenFile(parent, QStringLiteral(".txt (*.txt)"))) {
+    while (const std::optional<std::string> path =
+               ChooseOpenFile(parent, QStringLiteral(".txt (*.txt)"), QStringLiteral("txt"))) {
         TextResumeDialog dialog(parent, *path);
         RunModal(dialog);
         if (dialog.End() != TextResumeEnd::NextFile)

@@ -1,5 +1,6 @@
 #include "platform/FileChooser.h"
 
+#include "platform/ModalRun.h"
 #include "platform/Text.h"
 
 #include <QFileDialog>
@@ -8,13 +9,18 @@ namespace {
 OpenFileAnswerer g_openFileAnswerer;
 }
 
-std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter) {
+std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter,
+                                          const QString& defaultSuffix) {
     if (g_openFileAnswerer)
         return g_openFileAnswerer(filter);
-    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
-    if (path.isEmpty())
+    QFileDialog chooser(parent, QStringLiteral("Open"), QString(), filter);
+    chooser.setObjectName(QStringLiteral("OpenFileChooser"));
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setDefaultSuffix(defaultSuffix);
+    if (RunModal(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return std::nullopt;
-    return FromQt(path);
+    return FromQt(chooser.selectedFiles().constFirst());
 }
 
 OpenFileAnswerer SetOpenFileAnswerer(OpenFileAnswerer answerer) {

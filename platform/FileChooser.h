@@ -8,7 +8,9 @@
 class QWidget;
 
 // The open-file chooser. Returns the chosen path as 8-bit text, or nothing when cancelled.
-std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter);
+// A typed name without an extension gets defaultSuffix (when given) if that names a file.
+std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter,
+                                          const QString& defaultSuffix = QString());
 
 // Tests script the chooser: the answerer receives the filter and returns the next choice.
 using OpenFileAnswerer = std::function<std::optional<std::string>(const QString& filter)>;

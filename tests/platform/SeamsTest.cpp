@@ -9,8 +9,11 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -113,4 +116,21 @@ TEST(Seams, FileChooserAndBeepAreScriptable) {
 TEST(DataFolderPlace, IsTheXdgDataFolderWithTrailingSlash) {
     const std::string expected = std::string(std::getenv("XDG_DATA_HOME")) + "/talvanor/";
     EXPECT_EQ(DataFolder(), expected);
+}
+
+TEST(FileChooserDialog, TypedNameGetsTheDefaultExtensionAndCancelGivesNothing) {
+    QTemporaryDir folder;
+    QFile(folder.filePath("jose.txt")).open(QIODevice::WriteOnly);
+    SetModalHandler([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<QFileDialog&>(dialog);
+        chooser.setDirectory(folder.path());
+        chooser.selectFile(QStringLiteral("jose"));
+        dialog.accept(); // QFileDialog::accept, which applies the default extension
+    });
+    const auto chosen = ChooseOpenFile(nullptr, QStringLiteral(".txt (*.txt)"), QStringLiteral("txt"));
+    SetModalHandler([](QDialog& dialog) { dialog.reject(); });
+    const auto cancelled = ChooseOpenFile(nullptr, QStringLiteral(".txt (*.txt)"), QStringLiteral("txt"));
+    SetModalHandler({});
+    EXPECT_EQ(chosen, std::optional<std::string>(folder.filePath("jose.txt").toStdString()));
+    EXPECT_EQ(cancelled, std::nullopt);
 }
