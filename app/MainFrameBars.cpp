@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QToolBar>
 #include <array>
@@ -81,6 +82,18 @@ void ApplyPrompt(QAction& action, int commandId) {
     action.setToolTip(ToQt(ToolTipText(prompt)));
 }
 
+// Greyed menu items can still be pointed at, so their prompt shows like every other item's.
+class MenuStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 QLabel* IndicatorPane(const char* text, QWidget* parent) {
     auto* pane = new QLabel(QString::fromLatin1(text), parent);
     pane->setFrameShape(QFrame::Panel);
@@ -95,8 +108,11 @@ QLabel* IndicatorPane(const char* text, QWidget* parent) {
 } // namespace
 
 void CMainFrame::CreateMenus() {
+    auto* menuStyle = new MenuStyle(style()->name());
+    menuStyle->setParent(this);
     for (const Popup& popup : MenuBarLayout()) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(popup.caption));
+        menu->setStyle(menuStyle);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
         for (const MenuItem& item : popup.items) {
             if (item.commandId == 0) {
