@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -137,17 +138,28 @@ TEST_F(FrameCommandTest, HelpTopicsOpensTheHelpFileNamedAfterTheProgram) {
 
 TEST_F(FrameCommandTest, PrintAndPreviewGoThroughTheirDialogs) {
     std::vector<std::string> shown;
+    bool choosePreview = false;
     SetModalHandler([&](QDialog& dialog) {
-        if (qobject_cast<QPrintDialog*>(&dialog))
+        if (qobject_cast<QPrintDialog*>(&dialog)) {
             shown.push_back("print");
-        else if (qobject_cast<QPrintPreviewDialog*>(&dialog))
+            // Ctrl+P is the only way to paper, so the preview is offered from the print dialog.
+            auto* preview = dialog.findChild<QPushButton*>("previewButton");
+            EXPECT_NE(preview, nullptr);
+            if (preview != nullptr && choosePreview) {
+                preview->click();
+                return;
+            }
+        } else if (qobject_cast<QPrintPreviewDialog*>(&dialog)) {
             shown.push_back("preview");
+        }
         dialog.reject();
     });
     m_frame->TriggerCommand(kCommandPrint);
     m_frame->TriggerCommand(kCommandPrintPreview);
+    choosePreview = true;
+    m_frame->TriggerCommand(kCommandPrint);
     SetModalHandler({});
-    EXPECT_EQ(shown, (std::vector<std::string>{"print", "preview"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"print", "preview", "print", "preview"}));
 }
 
 TEST(HelpFilePath, ReplacesTheProgramsExtensionOrAddsOne) {
