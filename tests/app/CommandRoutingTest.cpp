@@ -86,6 +86,19 @@ TEST_F(RoutingTest, FromWebsiteStaysGreyedFromStartUpAndAfterEveryCommand) {
     m_frame->TriggerCommand(kCommandManually);
     ExpectFromWebsiteGreyed(*m_frame);
 
+    // The greyed item can be pointed at for its prompt, but neither a click nor its key chooses it.
+    m_frame->reached.clear();
+    m_frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    QAction* fromWebsite = m_frame->CommandAction(kCommandFromWebsite);
+    QMenu* addResume = m_frame->menuBar()->actions().front()->menu();
+    addResume->popup(m_frame->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(addResume));
+    QTest::mouseClick(addResume, Qt::LeftButton, {}, addResume->actionGeometry(fromWebsite).center());
+    QTest::keyClick(addResume, Qt::Key_W);
+    addResume->hide();
+    EXPECT_TRUE(m_frame->reached.empty());
+
     // The handler itself exists for the day the command is offered.
     m_frame->reached.clear();
     m_frame->OnFromWebsite();
