@@ -6,10 +6,12 @@
 #include "platform/Text.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QStatusBar>
 #include <QToolBar>
@@ -83,7 +85,7 @@ void ApplyPrompt(QAction& action, int commandId) {
 }
 
 // Greyed menu items can still be pointed at, so their prompt shows like every other item's.
-class MenuStyle : public QProxyStyle {
+class PointableMenuStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -93,6 +95,16 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
+
+// One for all menus, owned by the application so it outlives every menu that uses it.
+QStyle* MenuStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = new PointableMenuStyle(QApplication::style()->name());
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
 
 QLabel* IndicatorPane(const char* text, QWidget* parent) {
     auto* pane = new QLabel(QString::fromLatin1(text), parent);
@@ -108,11 +120,9 @@ QLabel* IndicatorPane(const char* text, QWidget* parent) {
 } // namespace
 
 void CMainFrame::CreateMenus() {
-    auto* menuStyle = new MenuStyle(style()->name());
-    menuStyle->setParent(this);
     for (const Popup& popup : MenuBarLayout()) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(popup.caption));
-        menu->setStyle(menuStyle);
+        menu->setStyle(MenuStyle());
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
         for (const MenuItem& item : popup.items) {
             if (item.commandId == 0) {
