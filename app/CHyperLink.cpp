@@ -132,7 +132,9 @@ void CHyperLink::mousePressEvent(QMouseEvent* event) {
 
 void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() == Qt::LeftButton && m_linkActive && !(m_linkStyle & LinkOpenOnPress))
+    // A button let go off the link gives the click up: the pointer had already left it.
+    const bool onLink = rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && onLink && m_linkActive && !(m_linkStyle & LinkOpenOnPress))
         OpenLink();
 }
 

@@ -2,10 +2,12 @@
 
 #include "platform/ModalRun.h"
 
+#include <QDialogButtonBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 CTalvanorView::CTalvanorView(QWidget* parent, const QString& picturePath)
     : QWidget(parent), m_picturePath(picturePath) {
@@ -40,8 +42,18 @@ void CTalvanorView::PrintOn(QPrinter& printer) {
 void CTalvanorView::OnFilePrint() {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
-    if (RunModal(dialog) == QDialog::Accepted)
+    // No menu item or key leads to the preview, so the print dialog offers it.
+    constexpr int kPreviewChosen = QDialog::Accepted + 1;
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        QPushButton* preview = buttons->addButton(tr("Print Pre&view"), QDialogButtonBox::ActionRole);
+        preview->setObjectName(QStringLiteral("previewButton"));
+        connect(preview, &QPushButton::clicked, &dialog, [&dialog] { dialog.done(kPreviewChosen); });
+    }
+    const int result = RunModal(dialog);
+    if (result == QDialog::Accepted)
         PrintOn(printer);
+    else if (result == kPreviewChosen)
+        OnFilePrintPreview();
 }
 
 void CTalvanorView::OnFilePrintDirect() {

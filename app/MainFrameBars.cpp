@@ -6,10 +6,13 @@
 #include "platform/Text.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QToolBar>
 #include <array>
@@ -81,6 +84,28 @@ void ApplyPrompt(QAction& action, int commandId) {
     action.setToolTip(ToQt(ToolTipText(prompt)));
 }
 
+// Greyed menu items can still be pointed at, so their prompt shows like every other item's.
+class PointableMenuStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// One for all menus, owned by the application so it outlives every menu that uses it.
+QStyle* MenuStyle() {
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = new PointableMenuStyle(QApplication::style()->name());
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
 QLabel* IndicatorPane(const char* text, QWidget* parent) {
     auto* pane = new QLabel(QString::fromLatin1(text), parent);
     pane->setFrameShape(QFrame::Panel);
@@ -97,6 +122,7 @@ QLabel* IndicatorPane(const char* text, QWidget* parent) {
 void CMainFrame::CreateMenus() {
     for (const Popup& popup : MenuBarLayout()) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(popup.caption));
+        menu->setStyle(MenuStyle());
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
         for (const MenuItem& item : popup.items) {
             if (item.commandId == 0) {

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -85,6 +86,19 @@ TEST_F(RoutingTest, FromWebsiteStaysGreyedFromStartUpAndAfterEveryCommand) {
     m_frame->TriggerCommand(kCommandManually);
     ExpectFromWebsiteGreyed(*m_frame);
 
+    // The greyed item can be pointed at for its prompt, but neither a click nor its key chooses it.
+    m_frame->reached.clear();
+    m_frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    QAction* fromWebsite = m_frame->CommandAction(kCommandFromWebsite);
+    QMenu* addResume = m_frame->menuBar()->actions().front()->menu();
+    addResume->popup(m_frame->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(addResume));
+    QTest::mouseClick(addResume, Qt::LeftButton, {}, addResume->actionGeometry(fromWebsite).center());
+    QTest::keyClick(addResume, Qt::Key_W);
+    addResume->hide();
+    EXPECT_TRUE(m_frame->reached.empty());
+
     // The handler itself exists for the day the command is offered.
     m_frame->reached.clear();
     m_frame->OnFromWebsite();
@@ -137,17 +151,28 @@ TEST_F(FrameCommandTest, HelpTopicsOpensTheHelpFileNamedAfterTheProgram) {
 
 TEST_F(FrameCommandTest, PrintAndPreviewGoThroughTheirDialogs) {
     std::vector<std::string> shown;
+    bool choosePreview = false;
     SetModalHandler([&](QDialog& dialog) {
-        if (qobject_cast<QPrintDialog*>(&dialog))
+        if (qobject_cast<QPrintDialog*>(&dialog)) {
             shown.push_back("print");
-        else if (qobject_cast<QPrintPreviewDialog*>(&dialog))
+            // Ctrl+P is the only way to paper, so the preview is offered from the print dialog.
+            auto* preview = dialog.findChild<QPushButton*>("previewButton");
+            EXPECT_NE(preview, nullptr);
+            if (preview != nullptr && choosePreview) {
+                preview->click();
+                return;
+            }
+        } else if (qobject_cast<QPrintPreviewDialog*>(&dialog)) {
             shown.push_back("preview");
+        }
         dialog.reject();
     });
     m_frame->TriggerCommand(kCommandPrint);
     m_frame->TriggerCommand(kCommandPrintPreview);
+    choosePreview = true;
+    m_frame->TriggerCommand(kCommandPrint);
     SetModalHandler({});
-    EXPECT_EQ(shown, (std::vector<std::string>{"print", "preview"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"print", "preview", "print", "preview"}));
 }
 
 TEST(HelpFilePath, ReplacesTheProgramsExtensionOrAddsOne) {

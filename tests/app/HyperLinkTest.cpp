@@ -183,6 +183,18 @@ TEST_F(LinkTest, ClickOpensOnReleaseLeavesItFocusedAndActiveSpaceOpensAgain) {
     EXPECT_EQ(m_beeps, 0);
 }
 
+TEST_F(LinkTest, ReleasingTheButtonOffTheLinkOpensNothing) {
+    m_link->PreSubclassWindow();
+    ShowActive();
+    const QPoint outside(-5, 2);
+    QTest::mousePress(m_link, Qt::LeftButton, {}, m_link->rect().center());
+    QTest::mouseMove(m_link, outside);
+    QTest::mouseRelease(m_link, Qt::LeftButton, {}, outside);
+    EXPECT_TRUE(m_opened.empty());
+    EXPECT_TRUE(m_link->hasFocus());
+    EXPECT_FALSE(m_link->State().visited);
+}
+
 TEST_F(LinkTest, FailedOpenBeepsExplainsAndLeavesTheLinkUnvisited) {
     ScriptedMessages messages;
     m_openResult = 2;

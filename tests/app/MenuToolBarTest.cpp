@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -128,6 +129,28 @@ TEST_F(MenuTest, MenuItemsShowTheirPromptInTheStatusBar) {
     EXPECT_FALSE(ready->isVisible());
     bar->clearMessage();
     EXPECT_TRUE(ready->isVisible());
+}
+
+TEST_F(MenuTest, PointingAtAnyMenuItemShowsItsPromptGreyedOnesToo) {
+    m_frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    QStatusBar* bar = m_frame->statusBar();
+    for (QAction* popup : m_frame->menuBar()->actions()) {
+        QMenu* menu = popup->menu();
+        SCOPED_TRACE(popup->text().toStdString());
+        menu->popup(m_frame->mapToGlobal(QPoint(10, 10)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        for (QAction* item : menu->actions()) {
+            if (item->isSeparator())
+                continue;
+            SCOPED_TRACE(item->text().toStdString());
+            bar->clearMessage();
+            QTest::mouseMove(menu, menu->actionGeometry(item).center());
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !bar->currentMessage().isEmpty(); }, 1000));
+            EXPECT_EQ(bar->currentMessage(), item->statusTip());
+        }
+        menu->hide();
+    }
 }
 
 TEST_F(MenuTest, StatusBarHasTheThreeLockIndicatorsAfterTheMessagePane) {
