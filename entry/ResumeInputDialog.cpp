@@ -128,9 +128,7 @@ bool ResumeInputDialog::StoreResume(const std::string& name, const std::string& 
     store.record.resumeText = fullText;
     store.record.organization = organization;
     store.record.status = status;
-    store.record.qualifications = SelectedValueLists.qualifications;
-    store.record.specializations = SelectedValueLists.specializations;
-    store.record.locations = SelectedValueLists.locations;
+    SelectedValueLists.CopyInto(store.record);
     if (!store.Open()) {
         ShowMessage(kUnableToOpenDatabase);
         return false;

@@ -30,3 +30,9 @@ void ValueListSelection::FillEmptyWithNotSpecified() {
             *list = kNotSpecified;
     }
 }
+
+void ValueListSelection::CopyInto(ResumeRecord& record) const {
+    record.qualifications = qualifications;
+    record.specializations = specializations;
+    record.locations = locations;
+}

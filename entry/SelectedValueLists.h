@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/ResumeRecord.h"
 #include "store/Vocabulary.h"
 
 #include <string>
@@ -16,6 +17,8 @@ struct ValueListSelection {
     bool AllEmpty() const;
     // A record never goes out with an empty list: what was not chosen is "Not Specified".
     void FillEmptyWithNotSpecified();
+    // Hands the three lists to the record a store is about to write.
+    void CopyInto(ResumeRecord& record) const;
 };
 
 // Shared by the input form, the value list dialog and the text-file import.

@@ -97,9 +97,7 @@ void TextResumeDialog::WriteResume() {
     store.record.resumeText = m_storedText;
     store.record.organization = tags.organization;
     store.record.status = status;
-    store.record.qualifications = SelectedValueLists.qualifications;
-    store.record.specializations = SelectedValueLists.specializations;
-    store.record.locations = SelectedValueLists.locations;
+    SelectedValueLists.CopyInto(store.record);
     if (!store.Open()) {
         ShowMessage(kUnableToOpenDatabase);
         return;
