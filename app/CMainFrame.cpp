@@ -8,6 +8,7 @@
 #include "platform/DataFolder.h"
 #include "platform/MessageBox.h"
 #include "search/ResultQuery.h"
+#include "search/SearchCommands.h"
 #include "store/QueryTexts.h"
 
 #include <QAction>
@@ -109,7 +110,7 @@ void CMainFrame::OnFromWebsite() {
 }
 
 void CMainFrame::OnQueryForm() {
-    // Opens Search The Resume (SearchDialog).
+    RunQueryForm(this);
 }
 
 void CMainFrame::OnAllRecords() {
@@ -119,7 +120,7 @@ void CMainFrame::OnAllRecords() {
 }
 
 void CMainFrame::OpenResultWindow() {
-    // Opens the Result Window (ResultDialog) on g_resultQuery.
+    RunResultWindow(this);
 }
 
 void CMainFrame::OnExit() {

@@ -1,3 +1,7 @@
 #include "search/ResultQuery.h"
 
-std::string g_resultQuery;
+#include "store/QueryTexts.h"
+
+std::string g_resultQuery = kAllRecordsQuery;
+long g_selectedRow = 1;
+std::string g_detailsQuery;

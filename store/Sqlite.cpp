@@ -127,10 +127,14 @@ std::string SqliteStatement::ColumnName(int column) const {
 }
 
 std::string SqliteStatement::ColumnText(int column) const {
+    return std::string(ColumnTextView(column));
+}
+
+std::string_view SqliteStatement::ColumnTextView(int column) const {
     // Text may hold any byte, a zero included: take the length, not the terminator.
     const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
     const int size = sqlite3_column_bytes(m_statement, column);
-    return bytes != nullptr ? std::string(bytes, static_cast<std::size_t>(size)) : std::string();
+    return bytes != nullptr ? std::string_view(bytes, static_cast<std::size_t>(size)) : std::string_view();
 }
 
 std::int64_t SqliteStatement::ColumnInt(int column) const {

@@ -58,6 +58,8 @@ public:
     int ColumnCount() const;
     std::string ColumnName(int column) const;
     std::string ColumnText(int column) const; // NULL reads as the empty text
+    // The same text without a copy; valid until the next Step or Reset.
+    std::string_view ColumnTextView(int column) const;
     std::int64_t ColumnInt(int column) const;
     bool ColumnIsNull(int column) const;
 

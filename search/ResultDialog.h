@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class ResultDialog;
+}
+class CMSFlexGrid;
+
+// The "Result Window": runs g_resultQuery, shows one grid row per resume, and offers Details,
+// Edit, Delete and Send Mail on the selected row. It fills its grid when built; a window whose
+// first fill failed has already told the user why and ends at once when run.
+class ResultDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit ResultDialog(QWidget* parent);
+    ~ResultDialog() override;
+
+    int exec() override;
+
+    // Runs g_resultQuery into the grid; false (with a message) when nothing could be shown.
+    bool FillGrid();
+    // Reads the full text of EditedResume by g_detailsQuery; false (with a message) when none.
+    bool ReadResumeText();
+    // Takes the grid's current row as selected and reads its resume's full text.
+    bool SelectCurrentRow();
+    // Send Mail is enabled while the current row has an e-mail address.
+    void UpdateSendMailButton();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ConnectActions();
+    void OnDetails();
+    void OnEdit();
+    void OnDelete();
+    void OnSendMail();
+    bool DeleteFromStore(const std::string& idText);
+    void RefillOrClose();
+    CMSFlexGrid& Grid() const;
+
+    std::unique_ptr<Ui::ResultDialog> m_ui;
+    bool m_filled = false;
+};
+
+inline constexpr const char* kExceptionTryAgain = "Exception :try again";
+inline constexpr const char* kNoRecordFoundToShow = "No record found to show";
+inline constexpr const char* kDeleteRecordQuestion = "Are you sure you want to delete this record";
+inline constexpr const char* kRecordsFoundSuffix = "  Records Found ";
+inline constexpr const char* kResumeTextGone = "The full text of this resume is no longer in the database.";
