@@ -1,7 +1,7 @@
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "platform/FileChooser.h"
-#include "tests/entry/DialogScript.h"
+#include "tests/util/DialogScript.h"
 #include "tests/entry/EntryFixture.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "entry/EntryRules.h"
 #include "entry/ValueListDialog.h"
 #include "platform/Beep.h"
-#include "tests/entry/DialogScript.h"
+#include "tests/util/DialogScript.h"
 #include "tests/entry/EntryFixture.h"
 
 #include <QApplication>

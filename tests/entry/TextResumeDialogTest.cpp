@@ -6,7 +6,7 @@
 #include "entry/TextFile.h"
 #include "entry/ValueListDialog.h"
 #include "platform/FileChooser.h"
-#include "tests/entry/DialogScript.h"
+#include "tests/util/DialogScript.h"
 #include "tests/entry/EntryFixture.h"
 
 #include <QApplication>

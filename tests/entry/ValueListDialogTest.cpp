@@ -1,5 +1,5 @@
 #include "entry/ValueListDialog.h"
-#include "tests/entry/DialogScript.h"
+#include "tests/util/DialogScript.h"
 #include "tests/entry/EntryFixture.h"
 
 #include <QLabel>

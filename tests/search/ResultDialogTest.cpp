@@ -1,0 +1,337 @@
+#include "search/ResultDialog.h"
+#include "entry/ResumeInputDialog.h"
+#include "store/Sqlite.h"
+#include "tests/search/SearchFixture.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+constexpr int kStatusLine = 1018, kDetails = 1, kEdit = 1028, kDelete = 1025, kSendMail = 1024;
+constexpr const char* kAll =
+    "SELECT * FROM [Abstract Information],Qualifications,Specializations,Locations WHERE "
+    "[Abstract Information].ID=Specializations.ID AND [Abstract Information].ID=Locations.ID AND "
+    "[Abstract Information].ID=Qualifications.ID ORDER BY [Abstract Information].ID;";
+
+std::string StatusLine(QDialog& window) {
+    return FindControl<QLabel>(&window, kStatusLine)->text().toStdString();
+}
+
+bool SendMailEnabled(QDialog& window) {
+    return FindControl<QPushButton>(&window, kSendMail)->isEnabled();
+}
+
+void ClickRow(CMSFlexGrid& grid, int dataRow) {
+    const QRect cell = grid.visualRect(grid.model()->index(dataRow - 1, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+// The text a File View shows, read by a scripted step.
+DialogScript::Step ReadFileView(std::string& shown) {
+    return [&shown](QDialog& view) {
+        EXPECT_EQ(view.windowTitle(), "File View");
+        shown = FindControl<QPlainTextEdit>(&view, 1020)->toPlainText().toStdString();
+        Click(view, 1);
+    };
+}
+
+class ResultWindow : public SearchTest {
+protected:
+    void SetUp() override {
+        SearchTest::SetUp();
+        g_resultQuery = kAll;
+    }
+};
+
+TEST_F(ResultWindow, FoldsTheJoinedRowsIntoOneRowPerResumeWithValuesInArrivalOrder) {
+    BankResume first;
+    first.qualifications = {"B.E.", "M.Tech."};
+    first.specializations = {"JAVA", "ERP", "TESTING"};
+    AddResume(first);
+    BankResume second;
+    second.name = "Ravi";
+    second.email = "";
+    second.locations = {"Delhi", "Overseas"};
+    AddResume(second);
+    BankResume third;
+    third.name = "Mei";
+    third.qualifications = {"BCA", "MBA", "MCA", "MBA"};
+    third.specializations = {"C/C++", "VC++"};
+    third.locations = {"Chennai", "Noida"};
+    AddResume(third);
+
+    ResultDialog window(nullptr);
+    EXPECT_EQ(window.windowTitle(), "Result Window");
+    EXPECT_EQ(StatusLine(window), "3  Records Found ");
+    const GridRows expected = {{"1", "Asha Rao", "2-5", "asha@example.com", "Acme", "Hold", "B.E.,M.Tech.",
+                                "JAVA,ERP,TESTING", "Pune"},
+                               {"2", "Ravi", "2-5", "", "Acme", "Hold", "B.E.", "JAVA", "Delhi,Overseas"},
+                               {"3", "Mei", "2-5", "asha@example.com", "Acme", "Hold", "BCA,MBA,MCA",
+                                "C/C++,VC++", "Chennai,Noida"}};
+    EXPECT_EQ(DataRows(GridOf(window)), expected);
+    EXPECT_TRUE(GridOf(window).isColumnHidden(0));
+    EXPECT_EQ(GridOf(window).model()->rowCount(), 3);
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(ResultWindow, ShowsAValueContainedInAnotherAndAnEmptyCellForANull) {
+    BankResume contained;
+    contained.qualifications = {"CA", "MCA"};
+    AddResume(contained);
+    ExecuteSql("UPDATE [Abstract Information] SET Email=NULL, Organization=NULL WHERE ID=1");
+
+    ResultDialog window(nullptr);
+    const GridRows rows = DataRows(GridOf(window));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][6], "CA,MCA");
+    EXPECT_EQ(rows[0][3], "");
+    EXPECT_EQ(rows[0][4], "");
+}
+
+TEST_F(ResultWindow, HeaderKeepsItsBlanksAndHidesTheIdColumn) {
+    AddResume({});
+    ResultDialog window(nullptr);
+    const CMSFlexGrid& grid = GridOf(window);
+    EXPECT_EQ(grid.TextMatrix(0, 0), "");
+    EXPECT_EQ(grid.TextMatrix(0, 1), " Name                    ");
+    EXPECT_EQ(grid.TextMatrix(0, 7), " Specilization(s)                      ");
+    EXPECT_EQ(grid.TextMatrix(0, 8), "Location Preference(s)                  ");
+    // The blanks give the widths: the padded Name header is wider than the bare Experience one.
+    EXPECT_GT(grid.columnWidth(1), grid.columnWidth(2));
+}
+
+TEST_F(ResultWindow, SendMailFollowsTheEmailOfTheRowClickedKeyedToOrRepainted) {
+    BankResume withAddress;
+    AddResume(withAddress);
+    BankResume empty;
+    empty.email = "";
+    AddResume(empty);
+    BankResume blanks;
+    blanks.email = "   ";
+    AddResume(blanks);
+
+    ResultDialog window(nullptr);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    CMSFlexGrid& grid = GridOf(window);
+    EXPECT_TRUE(SendMailEnabled(window));
+    ClickRow(grid, 2);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(g_selectedRow, 2);
+    EXPECT_FALSE(SendMailEnabled(window));
+    ClickRow(grid, 1);
+    EXPECT_TRUE(SendMailEnabled(window));
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_End);
+    EXPECT_EQ(grid.Row(), 3);
+    EXPECT_FALSE(SendMailEnabled(window));
+    QTest::keyClick(&grid, Qt::Key_Home);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_TRUE(SendMailEnabled(window));
+
+    // A repaint alone takes up the current row too.
+    grid.selectionModel()->blockSignals(true);
+    grid.setCurrentIndex(grid.model()->index(1, 1));
+    grid.selectionModel()->blockSignals(false);
+    window.repaint();
+    EXPECT_FALSE(SendMailEnabled(window));
+}
+
+TEST_F(ResultWindow, DetailsDoubleClickAndEnterShowTheSameFullText) {
+    AddResume({});
+    BankResume second;
+    second.name = "Ravi";
+    second.text = "Ravi's résumé\r\nline two";
+    AddResume(second);
+
+    ResultDialog window(nullptr);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    CMSFlexGrid& grid = GridOf(window);
+    ClickRow(grid, 2);
+    std::string byButton, byDoubleClick, byEnter;
+    DialogScript script;
+    script.Then(ReadFileView(byButton)).Then(ReadFileView(byDoubleClick)).Then(ReadFileView(byEnter));
+    Click(window, kDetails);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {},
+                       grid.visualRect(grid.model()->index(1, 1)).center());
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_TRUE(script.AllDone());
+    EXPECT_EQ(byButton, "Ravi's résumé\nline two");
+    EXPECT_EQ(byDoubleClick, byButton);
+    EXPECT_EQ(byEnter, byButton);
+    EXPECT_EQ(g_detailsQuery, "SELECT * FROM [Resume] WHERE ID=2");
+    EXPECT_EQ(EditedResume.id, "2");
+    EXPECT_TRUE(window.isVisible()); // Enter shows the text, it does not close the window
+}
+
+TEST_F(ResultWindow, DetailsOnAResumeWhoseTextWasDeletedMeanwhileOpensNothing) {
+    AddResume({});
+    ResultDialog window(nullptr);
+    ExecuteSql("DELETE FROM Resume WHERE ID=1");
+    DialogScript script; // no File View may open
+    Click(window, kDetails);
+    Click(window, kEdit);
+    EXPECT_EQ(messages.Texts(), (Texts{"The full text of this resume is no longer in the database.",
+                                       "The full text of this resume is no longer in the database."}));
+    EXPECT_TRUE(EditedResume.fullText.empty());
+}
+
+TEST_F(ResultWindow, EditHandsOverTheRowAndRefillsWithTheRewrittenResume) {
+    BankResume resume;
+    resume.qualifications = {"CA", "MCA"};
+    resume.text = "full text";
+    AddResume(resume);
+
+    ResultDialog window(nullptr);
+    DialogScript script;
+    script.Then([](QDialog& form) {
+        EXPECT_EQ(form.windowTitle(), "Edit Your Resume");
+        EXPECT_EQ(EditedResume.qualifications, "CA,MCA");
+        EXPECT_EQ(EditedResume.fullText, "full text");
+        EXPECT_EQ(EditedResume.status, "Hold");
+        FindControl<QLineEdit>(&form, 1036)->setText("Globex");
+        Click(form, 1021);
+    });
+    Click(window, kEdit);
+    ASSERT_TRUE(script.AllDone());
+    EXPECT_FALSE(EditedResume.changed);
+    EXPECT_FALSE(EditedResume.editing);
+    const GridRows rows = DataRows(GridOf(window));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][4], "Globex");
+    EXPECT_EQ(rows[0][6], "CA,MCA"); // neither value was dropped by the rewrite
+    EXPECT_EQ(QueryRows("SELECT Qualification FROM Qualifications WHERE ID=1 ORDER BY Qualification"),
+              (Rows{{"CA"}, {"MCA"}}));
+}
+
+TEST_F(ResultWindow, ACancelledEditLeavesTheGridAsItWas) {
+    AddResume({});
+    ResultDialog window(nullptr);
+    const GridRows before = DataRows(GridOf(window));
+    BankResume later;
+    later.name = "Added meanwhile";
+    AddResume(later);
+    DialogScript script;
+    script.Then([](QDialog& form) { Click(form, 1020); });
+    Click(window, kEdit);
+    EXPECT_EQ(DataRows(GridOf(window)), before);
+    EXPECT_EQ(StatusLine(window), "1  Records Found ");
+}
+
+TEST_F(ResultWindow, DeleteAsksThenRefillsWhileResumesMatch) {
+    AddResume({});
+    BankResume second;
+    second.name = "Ravi";
+    AddResume(second);
+    ResultDialog window(nullptr);
+    window.show();
+    ClickRow(GridOf(window), 1);
+
+    messages.AnswerNext(MessageAnswer::No);
+    Click(window, kDelete);
+    EXPECT_EQ(Count("Abstract Information"), 2);
+
+    messages.AnswerNext(MessageAnswer::Yes);
+    Click(window, kDelete);
+    EXPECT_EQ(messages.Texts(), (Texts{"Are you sure you want to delete this record",
+                                       "Are you sure you want to delete this record"}));
+    EXPECT_EQ(QueryRows("SELECT ID FROM [Abstract Information]"), (Rows{{"2"}}));
+    EXPECT_EQ(QueryRows("SELECT ID FROM Resume"), (Rows{{"2"}}));
+    EXPECT_EQ(StatusLine(window), "1  Records Found ");
+    EXPECT_EQ(DataRows(GridOf(window)).at(0).at(1), "Ravi");
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(ResultWindow, DeletingTheOnlyMatchSaysSoAndClosesTheLastResumeClosesSilently) {
+    AddResume({});
+    BankResume other;
+    other.name = "Ravi";
+    AddResume(other);
+    g_resultQuery = std::string(kAll).replace(std::string(kAll).find("ORDER"), 0, "AND Name='Ravi'");
+    {
+        ResultDialog window(nullptr);
+        window.show();
+        Click(window, kDelete);
+        EXPECT_EQ(messages.Texts(),
+                  (Texts{"Are you sure you want to delete this record", "No record found to show"}));
+        EXPECT_FALSE(window.isVisible());
+    }
+    messages.Clear();
+    g_resultQuery = kAll;
+    ResultDialog window(nullptr);
+    window.show();
+    Click(window, kDelete);
+    EXPECT_EQ(messages.Texts(), (Texts{"Are you sure you want to delete this record"}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(Count("Abstract Information"), 0);
+}
+
+TEST_F(ResultWindow, AFailedFillEndsTheWindowBeforeItShows) {
+    const struct {
+        const char* query;
+        std::vector<std::string> said;
+    } cases[] = {{"SELECT * FROM [Abstract Information] WHERE Name=\"Bob\"", {"Exception :try again"}},
+                 {"SELECT * FROM Nowhere", {"Exception :try again"}},
+                 {kAll, {"No record found to show"}}};
+    for (const auto& test : cases) {
+        messages.Clear();
+        g_resultQuery = test.query;
+        DialogScript script; // the window itself must never come up
+        ResultDialog window(nullptr);
+        EXPECT_EQ(window.exec(), QDialog::Rejected);
+        EXPECT_EQ(messages.Texts(), test.said) << test.query;
+    }
+}
+
+TEST_F(ResultWindow, AMissingOrForeignBankIsReportedWhenFillingAndWhenDeleting) {
+    AddResume({});
+    ResultDialog window(nullptr);
+    std::filesystem::remove(BankPath());
+    {
+        ResultDialog refused(nullptr);
+        EXPECT_EQ(refused.exec(), QDialog::Rejected);
+        ASSERT_EQ(messages.Requests().size(), 1u);
+        EXPECT_EQ(messages.Requests()[0].icon, MessageIcon::Critical);
+        EXPECT_NE(messages.Texts()[0].find("TalvanorData.mdb"), std::string::npos) << messages.Texts()[0];
+    }
+    messages.Clear();
+    Click(window, kDetails);
+    ASSERT_EQ(messages.Requests().size(), 1u);
+    EXPECT_EQ(messages.Requests()[0].icon, MessageIcon::Critical);
+
+    messages.Clear();
+    { std::ofstream(BankPath()) << "not a bank at all, just text"; }
+    window.show();
+    Click(window, kDelete);
+    EXPECT_EQ(messages.Texts().at(1), "Unable to open  the database");
+    EXPECT_EQ(messages.Texts().size(), 3u); // then the refill fails and the window closes
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ResultWindow, ABankLockedByAnotherWriterEndsDeleteWithTheEngineTextAndKeepsTheGrid) {
+    AddResume({});
+    ResultDialog window(nullptr);
+    SqliteConnection other;
+    other.Open(BankPath());
+    other.Execute("BEGIN IMMEDIATE; UPDATE ComboData SET List=List");
+    window.show();
+    Click(window, kDelete);
+    other.Execute("ROLLBACK");
+    ASSERT_EQ(messages.Texts().size(), 2u);
+    EXPECT_EQ(messages.Texts()[1], "database is locked");
+    EXPECT_EQ(messages.Requests()[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(Count("Abstract Information"), 1);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(DataRows(GridOf(window)).size(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,62 @@
+#include "tests/search/SearchFixture.h"
+
+#include "platform/ControlId.h"
+#include "platform/DataFolder.h"
+#include "store/Sqlite.h"
+
+#include <QDialog>
+
+void SearchTest::SetUp() {
+    FreshBank();
+    EditedResume = ResumeHandOver{};
+    SelectedValueLists.Clear();
+    g_resultQuery.clear();
+}
+
+void SearchTest::TearDown() {
+    EditedResume = ResumeHandOver{};
+    SelectedValueLists.Clear();
+}
+
+std::string SearchTest::AddResume(const BankResume& resume) {
+    SqliteConnection bank;
+    bank.Open(BankPath());
+    SqliteStatement abstract(bank,
+                             "INSERT INTO [Abstract Information] (Name, Experience, Email, Organization, "
+                             "Status) VALUES (?, ?, ?, ?, ?)");
+    abstract.Bind(1, resume.name).Bind(2, resume.experience).Bind(3, resume.email);
+    abstract.Bind(4, resume.organization).Bind(5, resume.status).Step();
+    const std::int64_t id = bank.LastInsertRowId();
+    const std::pair<const char*, const std::vector<std::string>*> lists[] = {
+        {"Qualifications", &resume.qualifications},
+        {"Specializations", &resume.specializations},
+        {"Locations", &resume.locations}};
+    for (const auto& [table, values] : lists) {
+        for (const std::string& value : *values) {
+            SqliteStatement row(bank, std::string("INSERT INTO ") + table + " VALUES (?, ?)");
+            row.Bind(1, id).Bind(2, value).Step();
+        }
+    }
+    SqliteStatement text(bank, "INSERT INTO Resume VALUES (?, ?)");
+    text.Bind(1, id).Bind(2, resume.text).Step();
+    return std::to_string(id);
+}
+
+int SearchTest::Count(const std::string& table) {
+    return std::stoi(QueryRows("SELECT count(*) FROM [" + table + "]").at(0).at(0));
+}
+
+GridRows DataRows(const CMSFlexGrid& grid) {
+    GridRows rows;
+    for (long row = 1; row < grid.Rows(); ++row) {
+        std::vector<std::string> cells;
+        for (long column = 0; column < 9; ++column)
+            cells.push_back(grid.TextMatrix(row, column));
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+CMSFlexGrid& GridOf(QDialog& window) {
+    return *FindControl<CMSFlexGrid>(&window, 1022);
+}
