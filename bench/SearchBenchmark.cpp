@@ -70,15 +70,17 @@ void MakeBank(long count, const std::string& bigText) {
     SqliteConnection bank;
     bank.Open(DataFolder() + kDatabaseFileName);
     bank.Execute("BEGIN");
-    SqliteStatement abstract(bank, "INSERT INTO [Abstract Information] (Name, Experience, Email, Organization, "
-                                   "Status) VALUES (?, '2-5', ?, 'Acme Systems', ?)");
+    SqliteStatement abstract(bank,
+                             "INSERT INTO [Abstract Information] (Name, Experience, Email, Organization, "
+                             "Status) VALUES (?, '2-5', ?, 'Acme Systems', ?)");
     SqliteStatement qualification(bank, "INSERT INTO Qualifications VALUES (?, ?)");
     SqliteStatement specialization(bank, "INSERT INTO Specializations VALUES (?, ?)");
     SqliteStatement location(bank, "INSERT INTO Locations VALUES (?, ?)");
     SqliteStatement text(bank, "INSERT INTO Resume VALUES (?, ?)");
     std::string resumeText;
     for (int line = 0; line < 40; ++line)
-        resumeText += "Experienced engineer: projects, tools, teams and results, line " + std::to_string(line) + "\r\n";
+        resumeText +=
+            "Experienced engineer: projects, tools, teams and results, line " + std::to_string(line) + "\r\n";
     for (long index = 0; index < count; ++index) {
         const std::string name = Name(index);
         const std::string email = "candidate" + std::to_string(index) + "@example.com";
@@ -176,7 +178,8 @@ int main(int argc, char** argv) {
     const long peakKiB = StatusKiB("VmHWM:");
     CMSFlexGrid& grid = *FindControl<CMSFlexGrid>(&window, 1022);
 
-    std::printf("\n%ld joined rows, %ld grid rows; medians of %d runs\n", joined, grid.Rows() - 1, repetitions);
+    std::printf("\n%ld joined rows, %ld grid rows; medians of %d runs\n", joined, grid.Rows() - 1,
+                repetitions);
     Row("(a) engine: step All Records, read shown columns", engineAll);
     char ratio[64];
     std::snprintf(ratio, sizeof ratio, "%.2fx (a)  target <= 1.5x", fillAll / engineAll);
@@ -190,15 +193,16 @@ int main(int argc, char** argv) {
     byQualificationAndLocation.location = kLocations[0];
     SearchCriteria byStatus;
     byStatus.status = kStatuses[1];
-    const std::pair<const char*, SearchCriteria> searches[] = {{"(c) search: one name", byName},
-                                                               {"(c) search: qualification + location",
-                                                                byQualificationAndLocation},
-                                                               {"(c) search: one status (a quarter)", byStatus}};
+    const std::pair<const char*, SearchCriteria> searches[] = {
+        {"(c) search: one name", byName},
+        {"(c) search: qualification + location", byQualificationAndLocation},
+        {"(c) search: one status (a quarter)", byStatus}};
     for (const auto& [what, criteria] : searches) {
         const std::string query = BuildSearchQuery(criteria);
-        const double engine = Median(repetitions, [&] { StepQuery(query); });
+        const int runs = std::max(repetitions, 11); // short runs need more of them for a steady median
+        const double engine = Median(runs, [&] { StepQuery(query); });
         g_resultQuery = query;
-        const double fill = Median(repetitions, [&] { window.FillGrid(); });
+        const double fill = Median(runs, [&] { window.FillGrid(); });
         std::snprintf(ratio, sizeof ratio, "engine %.1f ms, %.2fx, %ld rows", engine, fill / engine,
                       grid.Rows() - 1);
         Row(what, fill, ratio);
