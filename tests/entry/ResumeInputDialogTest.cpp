@@ -65,7 +65,8 @@ TEST_F(ResumeInputNew, SubmitStopsAtEachCheckInOrderThenStoresAndResets) {
     EXPECT_EQ(form.focusWidget(), Box(form, kName));
 
     Box(form, kName)->setText("  Asha Rao ");
-    Click(form, kSubmit);
+    FindControl<QWidget>(&form, kSubmit)->setFocus();
+    QTest::keyClick(form.focusWidget(), Qt::Key_Return); // Enter presses the focused button
     EXPECT_EQ(form.focusWidget(), FindControl<QWidget>(&form, kQualificationButton));
     EXPECT_EQ(messages.Texts(), (Texts{kFillMandatoryFields, kFillMandatoryFields}));
     EXPECT_TRUE(SelectedValueLists.specializations.empty()) << "defaults come only after the mandatory test";
@@ -84,7 +85,15 @@ TEST_F(ResumeInputNew, SubmitStopsAtEachCheckInOrderThenStoresAndResets) {
     Box(form, kOrganization)->setText(" Acme \"Tools\", Pune ");
     FindControl<QComboBox>(&form, kExperience)->setCurrentIndex(2);
     FindControl<QRadioButton>(&form, kHold)->setChecked(true);
-    FindControl<QPlainTextEdit>(&form, kDetails)->setPlainText("\n  Ten years of audits.\n\n");
+    auto* details = FindControl<QPlainTextEdit>(&form, kDetails);
+    details->setPlainText("\n  Ten years of audits.\n\n");
+    details->setFocus();
+    QTest::keyClick(details, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(details->toPlainText(), "\t\n  Ten years of audits.\n\n") << "Ctrl+Tab types a tab";
+    QTest::keyClick(details, Qt::Key_Tab);
+    EXPECT_NE(form.focusWidget(), details) << "Tab moves on";
+    QTest::keyClick(Box(form, kEmail), Qt::Key_Return);
+    EXPECT_TRUE(QueryRows("SELECT * FROM [Abstract Information]").empty()) << "Enter in a box stores nothing";
     messages.Clear();
     Click(form, kSubmit);
     EXPECT_TRUE(messages.Texts().empty());
