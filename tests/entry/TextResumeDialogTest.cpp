@@ -124,6 +124,26 @@ TEST_F(TextImport, MenuChecksFollowTheirRules) {
     TextResumeDialog dialog(nullptr, WriteFile("asha.txt", kResumeFile));
     TaggingEdit* edit = Edit(dialog);
     ASSERT_NE(edit->TaggingMenu(), nullptr);
+    std::vector<std::pair<QString, int>> items; // the menu as shown: captions and command ids
+    for (QAction* item : edit->TaggingMenu()->actions()) {
+        const QList<QAction*> band = item->menu() ? item->menu()->actions() : QList<QAction*>{item};
+        for (QAction* action : band)
+            items.emplace_back((item->menu() ? item->text() + ">" : "") + action->text(),
+                               action->data().toInt());
+    }
+    EXPECT_EQ(items, (std::vector<std::pair<QString, int>>{{"Name", 32775},
+                                                           {"Qualification", 32776},
+                                                           {"Specialization", 32777},
+                                                           {"Experience>0-1", 32828},
+                                                           {"Experience>1-2", 32792},
+                                                           {"Experience>2-5", 32793},
+                                                           {"Experience>5-7", 32794},
+                                                           {"Experience>7-10", 32795},
+                                                           {"Experience>10-15", 32796},
+                                                           {"Experience>More than 15", 32797},
+                                                           {"E-Mail", 32779},
+                                                           {"Location", 32772},
+                                                           {"Organization", 32829}}));
     for (int command :
          {kTagName, kTagQualification, kTagSpecialization, kTagEmail, kTagLocation, kTagOrganization})
         EXPECT_FALSE(edit->IsChecked(command)) << command;
@@ -172,8 +192,8 @@ TEST_F(TextImport, MenuChecksFollowTheirRules) {
     EXPECT_FALSE(edit->IsChecked(kTagSpecialization));
     EXPECT_TRUE(SelectedValueLists.AllEmpty());
 
-    EXPECT_EQ(messages.Texts(),
-              (Texts{kNoSelectionFound, kInvalidEmailAddress, kNoSelectionFound, kNoSelectionFound}));
+    EXPECT_EQ(messages.Texts(), (Texts{"no selection was found", "Invalid Email Address",
+                                       "no selection was found", "no selection was found"}));
     EXPECT_TRUE(script.AllDone());
 }
 
@@ -218,7 +238,8 @@ TEST_F(TextImport, NextAsksWhenNothingButTheOrganizationIsTagged) {
     FindControl<QWidget>(&dialog, kNext)->setFocus();
     QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(messages.Texts(), (Texts{kDoNotSaveQuestion, kEnterNameAndQualification}));
+    EXPECT_EQ(messages.Texts(), (Texts{"Are you sure you do not want to save this C.V.?",
+                                       "Please enter the Name and the Qualification"}));
     EXPECT_EQ(messages.Requests().at(0).buttons, MessageButtons::YesNo);
 
     messages.Clear();
@@ -228,7 +249,8 @@ TEST_F(TextImport, NextAsksWhenNothingButTheOrganizationIsTagged) {
 
     Tag(dialog, kTagName, "Asha Rao");
     Click(dialog, kNext);
-    EXPECT_EQ(messages.Texts(), (Texts{kSelectName, kSelectName, kSelectQualification}));
+    EXPECT_EQ(messages.Texts(),
+              (Texts{"Please select Name", "Please select Name", "Please select Qualification"}));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(QueryRows("SELECT * FROM [Abstract Information]").empty());
 }
@@ -254,7 +276,7 @@ TEST_F(TextImport, NextStoresTheResumeAndOffersTheNextFileUntilTheChooserIsCance
     RunTextFileImport(nullptr);
 
     EXPECT_TRUE(script.AllDone());
-    EXPECT_EQ(messages.Texts(), Texts{kDoNotSaveQuestion});
+    EXPECT_EQ(messages.Texts(), Texts{"Are you sure you do not want to save this C.V.?"});
     EXPECT_TRUE(SelectedValueLists.AllEmpty());
     const Rows stored =
         QueryRows("SELECT ID,Name,Experience,Email,Organization,Status FROM [Abstract Information]");
@@ -284,7 +306,7 @@ TEST_F(TextImport, SubmitStoresWithTheCheckedStatusAndEndsTheImport) {
     });
     RunTextFileImport(nullptr);
     EXPECT_EQ(m_filters.size(), 1u) << "Submit ends the import";
-    EXPECT_EQ(messages.Texts(), (Texts{kSelectName, kSelectQualification}));
+    EXPECT_EQ(messages.Texts(), (Texts{"Please select Name", "Please select Qualification"}));
     EXPECT_EQ(QueryRows("SELECT Name,Experience,Email,Organization,Status FROM [Abstract Information]"),
               (Rows{{"Asha Rao", "5-7", "asha@mail.in", "Acme Tools", "Selected"}}));
     EXPECT_TRUE(SelectedValueLists.AllEmpty());
@@ -353,8 +375,9 @@ TEST_F(TextImport, AFileThatCannotBeReadIsNamedAndLeavesAnEmptyDialog) {
         Click(dialog, kSubmit);
         messages.AnswerNext(MessageAnswer::No);
         Click(dialog, kNext);
-        EXPECT_EQ(messages.Texts(),
-                  (Texts{messages.Texts()[0], kSelectName, kDoNotSaveQuestion, kEnterNameAndQualification}));
+        EXPECT_EQ(messages.Texts(), (Texts{messages.Texts()[0], "Please select Name",
+                                           "Are you sure you do not want to save this C.V.?",
+                                           "Please enter the Name and the Qualification"}));
     }
 }
 
