@@ -16,3 +16,13 @@ AboutDialog::~AboutDialog() = default;
 CHyperLink& AboutDialog::Link() {
     return *m_ui->link;
 }
+
+void AboutDialog::showEvent(QShowEvent* event) {
+    // Centred over the owner's window, not by Qt's guess at the frames' sizes.
+    if (const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr) {
+        QRect centred(QPoint(), size());
+        centred.moveCenter(owner->geometry().center());
+        setGeometry(centred);
+    }
+    QDialog::showEvent(event);
+}

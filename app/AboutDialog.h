@@ -18,6 +18,9 @@ public:
 
     CHyperLink& Link();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::unique_ptr<Ui::AboutDialog> m_ui;
 };

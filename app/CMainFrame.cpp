@@ -13,6 +13,9 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QWindowStateChangeEvent>
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {}
 
@@ -49,6 +52,32 @@ void CMainFrame::paintEvent(QPaintEvent* event) {
     // Whatever title was composed for the document, the window reads as the program.
     if (windowTitle() != QLatin1String(kApplicationTitle))
         setWindowTitle(QLatin1String(kApplicationTitle));
+}
+
+QRect CMainFrame::RestoredGeometry(const QRect& available) {
+    QRect restored(QPoint(), available.size() * 3 / 4);
+    restored.moveCenter(available.center());
+    return restored;
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if (!(change->oldState() & Qt::WindowMaximized))
+        return;
+    // The window was sized to the whole screen to fill it where no window manager maximizes,
+    // so restored as it was its title bar would lie off the screen. Looked at once the restored
+    // geometry has arrived.
+    QTimer::singleShot(0, this, [this] {
+        if ((windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) ||
+            screen() == nullptr)
+            return;
+        const QRect available = screen()->availableGeometry();
+        if (!available.contains(frameGeometry()) || height() > available.height() * 9 / 10)
+            setGeometry(RestoredGeometry(available));
+    });
 }
 
 QAction* CMainFrame::AddCommand(int commandId, const QString& caption) {

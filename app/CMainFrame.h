@@ -24,12 +24,16 @@ public:
     // or disabled, and then nothing runs.
     bool TriggerCommand(int commandId);
 
+    // Where the window goes when it is restored from maximized: well inside the screen.
+    static QRect RestoredGeometry(const QRect& available);
+
 signals:
     // Commands the application object handles: About and the document commands.
     void AppCommand(int commandId);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     virtual void OnManually();
     virtual void OnFromTextFile();

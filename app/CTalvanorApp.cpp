@@ -49,10 +49,19 @@ bool CTalvanorApp::InitInstance(const QStringList& arguments, Qt::WindowStates r
     if (!ProcessShellCommand(arguments))
         return false;
     m_mainFrame->setWindowState(requestedState);
-    // Fill the screen even where no window manager carries out the maximizing.
-    if (const QScreen* screen = m_mainFrame->screen())
+    // Fill the screen even where no window manager carries out the maximizing; restoring then
+    // gives a window inside the screen (CMainFrame::changeEvent).
+    const QScreen* screen = m_mainFrame->screen();
+    if (screen != nullptr)
         m_mainFrame->setGeometry(screen->availableGeometry());
     m_mainFrame->showMaximized();
+    // Qt's -geometry option sizes the first window as it is shown: then the window is what was
+    // asked for, a normal one, never a small window marked maximized.
+    if (screen != nullptr && m_mainFrame->width() < screen->availableGeometry().width() * 9 / 10) {
+        const QRect given = m_mainFrame->geometry();
+        m_mainFrame->setWindowState(Qt::WindowNoState);
+        m_mainFrame->setGeometry(given);
+    }
     m_mainFrame->update();
     return true;
 }

@@ -1,6 +1,10 @@
 #include "app/CTalvanorApp.h"
+#include "platform/DataFolder.h"
+#include "tools/BankSetup.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <exception>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -8,6 +12,13 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("talvanor"));
     // The menus are text only; the pictures belong to the toolbar.
     QApplication::setAttribute(Qt::AA_DontShowIconsInMenus);
+    // Installed and started from the menu, it may find no data folder yet: prepare it as
+    // talvanor-init does, never changing what is there. A failure leaves the store to say so.
+    try {
+        PrepareDataFolder(DataFolder());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "talvanor: %s\n", error.what());
+    }
     CTalvanorApp talvanor;
     if (!talvanor.InitInstance(QApplication::arguments().mid(1)))
         return 1;

@@ -1,5 +1,6 @@
 #include "entry/ResumeInputDialog.h"
 
+#include "entry/DialogKeys.h"
 #include "entry/EditedResume.h"
 #include "entry/EntryRules.h"
 #include "entry/OverflowBeep.h"
@@ -20,6 +21,8 @@ ResumeInputDialog::ResumeInputDialog(QWidget* parent)
     m_ui->experienceCombo->setCurrentIndex(-1);
     for (QLineEdit* box : {m_ui->nameEdit, m_ui->emailEdit, m_ui->organizationEdit})
         BeepOnOverflow(box);
+    TabMovesFocus(m_ui->detailsEdit);
+    EnterPressesFocusedButton(this);
     m_ui->activeRadio->setChecked(true);
     if (m_editing)
         SetUpEditMode();

@@ -1,6 +1,6 @@
 #include "entry/SelectionBytes.h"
 
-#include "platform/Text.h"
+#include "entry/ReadableText.h"
 
 namespace {
 
@@ -13,22 +13,6 @@ qsizetype ShownIndex(const QString& shown, int viewPosition) {
         ++index;
     }
     return index;
-}
-
-// The longest prefix of `bytes` that decodes to at most `index` characters: it ends on the
-// character boundary there. A cut inside a multi-byte character decodes to a replacement
-// character, so the decoded length never shrinks as the prefix grows.
-std::size_t ByteOffset(const std::string& bytes, qsizetype index) {
-    std::size_t low = 0;
-    std::size_t high = bytes.size() + 1;
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        if (ToQt(bytes.substr(0, middle)).size() > index)
-            high = middle;
-        else
-            low = middle + 1;
-    }
-    return low - 1;
 }
 
 // Every kind of line end the view knows, as one "\n".
@@ -47,10 +31,13 @@ std::optional<std::string> SelectedBytes(const std::string& bytes, const QString
     const QString part = shown.mid(first, last - first);
     if (LineEndsAsNewLines(part) != LineEndsAsNewLines(selectedText))
         return std::nullopt;
-    const std::size_t begin = ByteOffset(bytes, first);
-    const std::size_t end = ByteOffset(bytes, last);
+    std::vector<std::size_t> starts;
+    if (ReadableText(bytes, &starts) != shown)
+        return std::nullopt;
+    const std::size_t begin = starts[static_cast<std::size_t>(first)];
+    const std::size_t end = starts[static_cast<std::size_t>(last)];
     std::string candidate = bytes.substr(begin, end - begin);
-    if (ToQt(candidate) != part)
+    if (ReadableText(candidate) != part)
         return std::nullopt;
     return candidate;
 }

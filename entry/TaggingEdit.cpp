@@ -1,6 +1,7 @@
 #include "entry/TaggingEdit.h"
 
 #include "entry/EntryRules.h"
+#include "entry/ReadableText.h"
 #include "entry/SelectionBytes.h"
 #include "entry/TaggingMenu.h"
 #include "entry/ValueListDialog.h"
@@ -26,7 +27,7 @@ TaggingEdit::~TaggingEdit() = default;
 
 void TaggingEdit::ShowBytes(std::string bytes) {
     m_shownBytes = std::move(bytes);
-    m_shownText = ToQt(m_shownBytes);
+    m_shownText = ReadableText(m_shownBytes);
     setPlainText(m_shownText);
 }
 

@@ -26,7 +26,7 @@ public:
     explicit TaggingEdit(QWidget* parent = nullptr);
     ~TaggingEdit() override;
 
-    // Shows 8-bit text in the locale's encoding; tags are then cut from these bytes.
+    // Shows 8-bit text readably (ReadableText); tags are then cut from these bytes.
     void ShowBytes(std::string bytes);
     // Gives the edit a fresh tagging menu; until then it shows no menu at all.
     void LoadTaggingMenu();

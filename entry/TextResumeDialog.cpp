@@ -33,8 +33,8 @@ void TextResumeDialog::LoadFile() {
     m_storedText = TrimmedBytes(*content.text);
     m_ui->textEdit->LoadTaggingMenu();
     if (shown.size() < content.text->size())
-        ShowMessage("The file " + m_path + " is too long to show whole. Only its first " +
-                        std::to_string(shown.size() / 1024) +
+        ShowMessage("The file " + m_path + " is too long to show whole. At most its first " +
+                        std::to_string(kShownTextLimit / 1024) +
                         " KB are shown for tagging; the whole text is stored with the resume.",
                     MessageButtons::Ok, MessageIcon::Information);
 }

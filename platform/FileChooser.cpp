@@ -10,14 +10,17 @@ OpenFileAnswerer g_openFileAnswerer;
 }
 
 std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter,
-                                          const QString& defaultSuffix) {
+                                          const QString& defaultSuffix, const QString& initialName,
+                                          const QString& folder) {
     if (g_openFileAnswerer)
         return g_openFileAnswerer(filter);
-    QFileDialog chooser(parent, QStringLiteral("Open"), QString(), filter);
+    QFileDialog chooser(parent, QStringLiteral("Open"), folder, filter);
     chooser.setObjectName(QStringLiteral("OpenFileChooser"));
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setDefaultSuffix(defaultSuffix);
+    if (!initialName.isEmpty())
+        chooser.selectFile(initialName);
     if (RunModal(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return std::nullopt;
     return FromQt(chooser.selectedFiles().constFirst());

@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -96,6 +97,11 @@ int ResumeStore::AppendResume() {
     // All rows of the resume or none: a failure part way leaves no half resume behind.
     SqliteTransaction transaction(m_connection);
     const std::int64_t id = AppendAbstract();
+    // IDs are 32-bit: a resume numbered beyond them would share its list rows with another.
+    if (id > std::numeric_limits<std::int32_t>::max()) {
+        Tell(kCanNotAppend);
+        return 0;
+    }
     const std::string* lists[] = {&record.qualifications, &record.specializations, &record.locations};
     for (std::size_t i = 0; i < std::size(kListTargets); ++i) {
         for (const std::string& piece : CutValueList(*lists[i], true)) {
@@ -117,8 +123,11 @@ int ResumeStore::AppendResume() {
 
 std::int64_t ResumeStore::AppendAbstract() {
     std::string columns;
-    for (int position = 1; position <= 5; ++position)
-        columns += (position > 1 ? "," : "") + ColumnName(kAbstractInformationQuery, position);
+    for (int position = 1; position <= 5; ++position) {
+        if (position > 1)
+            columns += ',';
+        columns += ColumnName(kAbstractInformationQuery, position);
+    }
     SqliteStatement insert(m_connection, "INSERT INTO " + Bracketed(kAbstractInformationTable) + " (" +
                                              columns + ") VALUES (?,?,?,?,?)");
     insert.Bind(1, record.name)
@@ -157,8 +166,11 @@ int ResumeStore::UpdateResume(const std::string& idText) {
 
 bool ResumeStore::RewriteAbstract(std::int64_t filterId) {
     std::string assignments;
-    for (int position = 1; position <= 5; ++position)
-        assignments += (position > 1 ? "," : "") + ColumnName(kAbstractInformationQuery, position) + "=?";
+    for (int position = 1; position <= 5; ++position) {
+        if (position > 1)
+            assignments += ',';
+        assignments += ColumnName(kAbstractInformationQuery, position) + "=?";
+    }
     SqliteStatement update(m_connection, "UPDATE " + Bracketed(kAbstractInformationTable) + " SET " +
                                              assignments + " WHERE " +
                                              ColumnName(kAbstractInformationQuery, 0) + "=?");
@@ -276,6 +288,8 @@ int ResumeStore::SavePickList(PickListKind kind, const std::string& pickList) {
     const int place = static_cast<int>(kind);
     if (place < 1)
         throw EngineError(kNoCurrentRecord);
+    // The write lock first: asked for while reading, the engine would refuse it without waiting.
+    SqliteTransaction transaction(m_connection);
     SqliteStatement find(m_connection, "SELECT rowid FROM " + Bracketed(kComboDataTable) +
                                            " ORDER BY rowid LIMIT 1 OFFSET ?");
     if (!find.Bind(1, std::int64_t{place - 1}).Step())
@@ -283,6 +297,7 @@ int ResumeStore::SavePickList(PickListKind kind, const std::string& pickList) {
     SqliteStatement update(m_connection, "UPDATE " + Bracketed(kComboDataTable) + " SET " +
                                              ColumnName(kComboDataQuery, 1) + "=? WHERE rowid=?");
     update.Bind(1, pickList).Bind(2, find.ColumnInt(0)).Step();
+    transaction.Commit();
     return 1;
 }
 

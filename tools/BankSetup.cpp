@@ -46,11 +46,15 @@ void CreateBank(const std::string& path) {
         fs::remove(partial);
         throw;
     }
-    if (fs::exists(path)) {
-        fs::remove(partial);
+    // Linked into place, never renamed: a link fails on an existing name, so a bank that
+    // appeared meanwhile is never replaced.
+    std::error_code error;
+    fs::create_hard_link(partial, path, error);
+    fs::remove(partial);
+    if (error == std::errc::file_exists)
         throw std::runtime_error(path + " appeared while it was being created; left as it is");
-    }
-    fs::rename(partial, path);
+    if (error)
+        throw std::runtime_error("cannot put the new bank in place as " + path + ": " + error.message());
 }
 
 BankSetupResult PrepareDataFolder(const std::string& folder) {

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -52,6 +53,14 @@ TEST_F(AppTest, MainWindowOpensMaximizedWhateverStateWasAskedFor) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
         EXPECT_TRUE(QTest::qWaitFor([&] { return frame->windowTitle() == "Talvanor"; }));
         EXPECT_TRUE(app.Document()->PathName().empty());
+        // Restored, it lies inside the screen with room to spare, title bar included.
+        const QRect available = frame->screen()->availableGeometry();
+        frame->showNormal();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return available.contains(frame->frameGeometry()) &&
+                   frame->frameGeometry().height() < available.height() * 9 / 10;
+        })) << "restored to the whole screen";
+        EXPECT_GT(frame->geometry().top(), available.top());
     }
 }
 
@@ -60,6 +69,8 @@ TEST_F(AppTest, AboutOpensTheAboutBoxOverTheMainWindow) {
     ASSERT_TRUE(app.InitInstance({}));
     std::vector<std::string> seen;
     SetModalHandler([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.geometry().center(), app.MainFrame()->geometry().center())
+            << "centred over its owner";
         auto* about = qobject_cast<AboutDialog*>(&dialog);
         seen.push_back(about ? "about" : dialog.metaObject()->className());
         if (about) {

@@ -36,15 +36,15 @@ void ExpectFromWebsiteGreyed(CMainFrame& frame) {
 
 TEST_F(RoutingTest, EachCommandReachesItsOwnHandler) {
     const std::vector<std::pair<int, std::string>> routes = {
-        {kCommandManually, "Manually"},
-        {kCommandFromTextFile, "FromTextFile"},
-        {kCommandQueryForm, "QueryForm"},
-        {kCommandAllRecords, "AllRecords"},
-        {kCommandExit, "Exit"},
-        {kCommandChangeQualification, "ChangeQualification"},
-        {kCommandChangeSpecialization, "ChangeSpecialization"},
-        {kCommandChangeLocation, "ChangeLocation"},
-        {kCommandHelpTopics, "HelpFinder"},
+        {32772, "Manually"},
+        {32773, "FromTextFile"},
+        {32775, "QueryForm"},
+        {32776, "AllRecords"},
+        {32777, "Exit"},
+        {32830, "ChangeQualification"},
+        {32831, "ChangeSpecialization"},
+        {32832, "ChangeLocation"},
+        {57667, "HelpFinder"},
     };
     QSignalSpy appCommands(m_frame.get(), &CMainFrame::AppCommand);
     for (const auto& [id, handler] : routes) {
@@ -55,7 +55,7 @@ TEST_F(RoutingTest, EachCommandReachesItsOwnHandler) {
     EXPECT_EQ(appCommands.count(), 0);
 
     // About and the document commands belong to the application object.
-    for (int id : {kCommandAbout, kCommandFileNew, kCommandFileOpen, kCommandFileSave, kCommandPrintSetup}) {
+    for (int id : {57664, 57600, 57601, 57603, 57606}) {
         m_frame->reached.clear();
         appCommands.clear();
         EXPECT_TRUE(m_frame->TriggerCommand(id));
@@ -99,17 +99,22 @@ TEST_F(RoutingTest, FromWebsiteStaysGreyedFromStartUpAndAfterEveryCommand) {
     addResume->hide();
     EXPECT_TRUE(m_frame->reached.empty());
 
-    // The handler itself exists for the day the command is offered.
-    m_frame->reached.clear();
-    m_frame->OnFromWebsite();
+    // The command is routed to its handler for the day it is offered.
+    fromWebsite->setEnabled(true);
+    fromWebsite->trigger();
     EXPECT_EQ(m_frame->reached, std::vector<std::string>{"FromWebsite"});
+    EXPECT_EQ(fromWebsite->data().toInt(), 32774);
 }
 
 TEST_F(RoutingTest, AllRecordsReplacesAnEarlierSearchBeforeTheResultWindowOpens) {
     g_resultQuery = "SELECT * FROM [Abstract Information] WHERE Name='Bob'";
     m_frame->TriggerCommand(kCommandAllRecords);
-    EXPECT_EQ(m_frame->queryWhenResultsOpened, kAllRecordsQuery);
-    EXPECT_EQ(g_resultQuery, kAllRecordsQuery);
+    const std::string listing =
+        "SELECT * FROM [Abstract Information],Qualifications,Specializations,Locations WHERE "
+        "[Abstract Information].ID=Specializations.ID AND [Abstract Information].ID=Locations.ID AND "
+        "[Abstract Information].ID=Qualifications.ID ORDER BY [Abstract Information].ID;";
+    EXPECT_EQ(m_frame->queryWhenResultsOpened, listing);
+    EXPECT_EQ(g_resultQuery, listing);
 }
 
 TEST_F(FrameCommandTest, ExitClosesTheWindowWithoutAsking) {

@@ -57,6 +57,7 @@ TEST_F(ResumeInputNew, SubmitStopsAtEachCheckInOrderThenStoresAndResets) {
     EXPECT_EQ(form.windowTitle(), "Resume Input Form");
     EXPECT_TRUE(Checked(form, kActive));
     EXPECT_EQ(FindControl<QComboBox>(&form, kExperience)->currentIndex(), -1);
+    EXPECT_EQ(FindControl<QPushButton>(&form, 1062)->text(), "&Location Prefrence(s)");
 
     Box(form, kName)->setText("   ");
     FindControl<QWidget>(&form, kDetails)->setFocus();
@@ -65,16 +66,18 @@ TEST_F(ResumeInputNew, SubmitStopsAtEachCheckInOrderThenStoresAndResets) {
     EXPECT_EQ(form.focusWidget(), Box(form, kName));
 
     Box(form, kName)->setText("  Asha Rao ");
-    Click(form, kSubmit);
+    FindControl<QWidget>(&form, kSubmit)->setFocus();
+    QTest::keyClick(form.focusWidget(), Qt::Key_Return); // Enter presses the focused button
     EXPECT_EQ(form.focusWidget(), FindControl<QWidget>(&form, kQualificationButton));
-    EXPECT_EQ(messages.Texts(), (Texts{kFillMandatoryFields, kFillMandatoryFields}));
+    EXPECT_EQ(messages.Texts(),
+              (Texts{"Please fill the mandatory fields", "Please fill the mandatory fields"}));
     EXPECT_TRUE(SelectedValueLists.specializations.empty()) << "defaults come only after the mandatory test";
 
     Choose(form, kQualificationButton, script, {"MBA", "BCA"});
     EXPECT_EQ(SelectedValueLists.qualifications, "BCA,MBA,");
     Box(form, kEmail)->setText("asha rao@mail.in");
     Click(form, kSubmit);
-    EXPECT_EQ(messages.Texts().back(), kInvalidEmailAddress);
+    EXPECT_EQ(messages.Texts().back(), "Invalid Email Address");
     EXPECT_EQ(form.focusWidget(), Box(form, kEmail));
     EXPECT_EQ(SelectedValueLists.specializations, "Not Specified");
     EXPECT_EQ(SelectedValueLists.locations, "Not Specified");
@@ -84,7 +87,15 @@ TEST_F(ResumeInputNew, SubmitStopsAtEachCheckInOrderThenStoresAndResets) {
     Box(form, kOrganization)->setText(" Acme \"Tools\", Pune ");
     FindControl<QComboBox>(&form, kExperience)->setCurrentIndex(2);
     FindControl<QRadioButton>(&form, kHold)->setChecked(true);
-    FindControl<QPlainTextEdit>(&form, kDetails)->setPlainText("\n  Ten years of audits.\n\n");
+    auto* details = FindControl<QPlainTextEdit>(&form, kDetails);
+    details->setPlainText("\n  Ten years of audits.\n\n");
+    details->setFocus();
+    QTest::keyClick(details, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(details->toPlainText(), "\t\n  Ten years of audits.\n\n") << "Ctrl+Tab types a tab";
+    QTest::keyClick(details, Qt::Key_Tab);
+    EXPECT_NE(form.focusWidget(), details) << "Tab moves on";
+    QTest::keyClick(Box(form, kEmail), Qt::Key_Return);
+    EXPECT_TRUE(QueryRows("SELECT * FROM [Abstract Information]").empty()) << "Enter in a box stores nothing";
     messages.Clear();
     Click(form, kSubmit);
     EXPECT_TRUE(messages.Texts().empty());
@@ -101,13 +112,14 @@ TEST_F(ResumeInputNew, SubmitStopsAtEachCheckInOrderThenStoresAndResets) {
     EXPECT_TRUE(Box(form, kName)->text().isEmpty());
     EXPECT_TRUE(Box(form, kEmail)->text().isEmpty());
     EXPECT_TRUE(Box(form, kOrganization)->text().isEmpty());
+    EXPECT_TRUE(details->toPlainText().isEmpty());
     EXPECT_EQ(FindControl<QComboBox>(&form, kExperience)->currentIndex(), -1);
     EXPECT_TRUE(Checked(form, kActive));
     EXPECT_TRUE(SelectedValueLists.AllEmpty());
 
     Box(form, kName)->setText("Second");
     Click(form, kSubmit);
-    EXPECT_EQ(messages.Texts(), Texts{kFillMandatoryFields});
+    EXPECT_EQ(messages.Texts(), Texts{"Please fill the mandatory fields"});
     EXPECT_TRUE(script.AllDone());
 }
 
@@ -136,18 +148,22 @@ TEST_F(ResumeInputNew, ClearAsksAboutTheChoicesAndCloseForgetsThem) {
     form.show();
     Box(form, kName)->setText("Asha");
     Box(form, kEmail)->setText("a@b");
+    Box(form, kOrganization)->setText("Acme");
     FindControl<QRadioButton>(&form, kSelected)->setChecked(true);
     SelectedValueLists.qualifications = "MBA,";
     messages.AnswerNext(MessageAnswer::No);
     Click(form, kClear);
     EXPECT_TRUE(Box(form, kName)->text().isEmpty());
     EXPECT_TRUE(Box(form, kEmail)->text().isEmpty());
+    EXPECT_TRUE(Box(form, kOrganization)->text().isEmpty());
     EXPECT_TRUE(Checked(form, kActive));
     EXPECT_EQ(SelectedValueLists.qualifications, "MBA,");
     messages.AnswerNext(MessageAnswer::Yes);
     Click(form, kClear);
     EXPECT_TRUE(SelectedValueLists.AllEmpty());
-    EXPECT_EQ(messages.Texts(), (Texts{kClearSelectedValuesQuestion, kClearSelectedValuesQuestion}));
+    const std::string question = "Would you  like to clear the selected values( If Any ) for "
+                                 "Qualification,Specialization and Location Preferences also ?";
+    EXPECT_EQ(messages.Texts(), (Texts{question, question}));
     EXPECT_EQ(messages.Requests().at(0).buttons, MessageButtons::YesNo);
 
     SelectedValueLists.locations = "Pune,";
@@ -313,7 +329,7 @@ TEST_F(ResumeInputEditing, AFailedRewriteKeepsTheFormInEditMode) {
     form.show();
     Box(form, kEmail)->setText("ravi@new.in");
     Click(form, kSubmit);
-    EXPECT_EQ(messages.Texts(), (Texts{kRecordNotFound, kUnableToEditDatabase}));
+    EXPECT_EQ(messages.Texts(), (Texts{"record not found", "Unable to Edit in  the database"}));
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(EditedResume.editing);
     EXPECT_FALSE(EditedResume.changed);

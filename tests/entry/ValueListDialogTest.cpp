@@ -71,7 +71,7 @@ TEST_F(ValueListChoosing, ReopeningOutsideEditModeStartsUnselectedCancelKeepsAnd
     ValueListDialog dialog(nullptr, PickListKind::Qualifications, kChoosingMode);
     Click(dialog, kAdd);
     EXPECT_EQ(SelectedValueLists.qualifications, "");
-    EXPECT_EQ(messages.Texts(), Texts{kNoValueSelected});
+    EXPECT_EQ(messages.Texts(), Texts{"You have not selected any value for this field"});
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
@@ -131,7 +131,7 @@ TEST_F(ValueListEditing, AddTrimsRefusesCaseDuplicatesAndSavesJoinedByBlankComma
 
     edit->setText("mba");
     Click(dialog, kAdd);
-    EXPECT_EQ(messages.Texts(), Texts{kCannotAddAlreadyThere});
+    EXPECT_EQ(messages.Texts(), Texts{"Cannot add, Already there"});
     EXPECT_TRUE(edit->text().isEmpty());
 
     edit->setText("  MBA (Finance) ");
@@ -151,7 +151,7 @@ TEST_F(ValueListEditing, TypedCommasSeparateValuesSoTheListShowsWhatComesBack) {
     ValueListDialog dialog(nullptr, PickListKind::Locations, kListEditingMode);
     FindControl<QLineEdit>(&dialog, kEdit)->setText("Noida, delhi ,,Gurgaon");
     Click(dialog, kAdd);
-    EXPECT_EQ(messages.Texts(), Texts{kCannotAddAlreadyThere});
+    EXPECT_EQ(messages.Texts(), Texts{"Cannot add, Already there"});
     EXPECT_EQ(Items(List(dialog)), (Texts{"Delhi", "Gurgaon", "Noida"}));
     Click(dialog, kClose);
 
@@ -175,7 +175,8 @@ TEST_F(ValueListEditing, DeleteRemovesOnlyTheFocusedItemAfterYes) {
     Click(dialog, kDelete);
     EXPECT_EQ(Items(list), (Texts{"A", "B", "D"}));
     EXPECT_FALSE(Button(dialog, kDelete)->isEnabled());
-    EXPECT_EQ(messages.Texts(), (Texts{kConfirmDeleteItem, kConfirmDeleteItem}));
+    EXPECT_EQ(messages.Texts(), (Texts{"Are you sure you want to delete this item?",
+                                       "Are you sure you want to delete this item?"}));
 
     dialog.reject(); // Escape: nothing saved
     EXPECT_EQ(PickList(PickListKind::Specializations), "A ,B ,C ,D");

@@ -115,6 +115,41 @@ TEST_F(StoreTest, FileLockedByAnotherWriterEndsTheAppendCleanly) {
     EXPECT_EQ(AppendOne(store), 1); // and it works once the other writer is gone
 }
 
+// Another process takes a write on the bank and lets it go after a moment: every writing
+// operation waits for it instead of failing at once.
+TEST_F(StoreTest, EveryWriteWaitsForAnotherProcessHoldingAWrite) {
+    const std::string id = Append("Ann", "Q,");
+    const std::function<int(ResumeStore&)> operations[] = {
+        [](ResumeStore& store) { return store.SavePickList(PickListKind::Locations, "Pune ,Goa"); },
+        [](ResumeStore& store) { return AppendOne(store); },
+        [&](ResumeStore& store) { return store.UpdateResume(id); },
+        [&](ResumeStore& store) { return store.DeleteResume(id); },
+    };
+    for (const auto& operation : operations) {
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            SqliteConnection holder;
+            holder.Open(BankPath());
+            holder.Execute("BEGIN IMMEDIATE; UPDATE ComboData SET List=List;");
+            (void)!write(ready[1], "1", 1);
+            usleep(300 * 1000);
+            holder.Execute("COMMIT");
+            _exit(0);
+        }
+        char byte = 0;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        ResumeStore store;
+        ASSERT_EQ(store.Open(), 1);
+        EXPECT_EQ(EngineText([&] { EXPECT_EQ(operation(store), 1); }), "(no engine error)");
+        waitpid(child, nullptr, 0);
+        close(ready[0]);
+        close(ready[1]);
+    }
+    EXPECT_EQ(QueryRows("SELECT List FROM ComboData WHERE rowid=3"), (Rows{{"Pune ,Goa"}}));
+}
+
 // Root writes any file, so a read-only bank is tried from a child without privileges.
 template <typename Check> int RunUnprivileged(Check check) {
     if (geteuid() != 0)

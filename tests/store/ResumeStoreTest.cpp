@@ -76,7 +76,7 @@ TEST_F(StoreTest, AppendRefusesAnEmptyNameOrQualificationBeforeWriting) {
         EXPECT_EQ(Count(table), 0) << table;
 }
 
-TEST_F(StoreTest, IdsAreNeverReusedAfterADelete) {
+TEST_F(StoreTest, IdsAreNeverReusedAfterADeleteNorGivenPastTheirRange) {
     const std::string first = Append("One", "Q,");
     const std::string second = Append("Two", "Q,");
     ResumeStore store;
@@ -86,6 +86,20 @@ TEST_F(StoreTest, IdsAreNeverReusedAfterADelete) {
     const std::string third = Append("Three", "Q,");
     EXPECT_GT(std::stol(third), std::stol(second));
     EXPECT_NE(first, second);
+
+    // The last 32-bit ID is given; an append that would go past it writes nothing.
+    ExecuteSql("UPDATE sqlite_sequence SET seq=2147483646 WHERE name='Abstract Information'");
+    EXPECT_EQ(Append("Last", "Q,"), "2147483647");
+    const long resumes = Count("Resume"), qualifications = Count("Qualifications");
+    messages.Clear();
+    const RecordTexts texts{"Beyond", "", "", "", "Hold", "text"};
+    Fill(store, texts, "Q,", "S,", "L,");
+    ASSERT_EQ(store.Open(), 1);
+    EXPECT_EQ(store.AppendResume(), 0);
+    EXPECT_EQ(messages.Texts(), Texts{"can not append"});
+    EXPECT_EQ(QueryRows("SELECT max(ID), count(*) FROM [Abstract Information]"), (Rows{{"2147483647", "3"}}));
+    EXPECT_EQ(Count("Resume"), resumes);
+    EXPECT_EQ(Count("Qualifications"), qualifications);
 }
 
 TEST_F(StoreTest, AwkwardTextsRoundTripByteForByte) {

@@ -5,6 +5,7 @@
 #include "tests/util/Bank.h"
 
 #include <QProcess>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -62,6 +63,24 @@ TEST(TalvanorInit, NeverOverwritesExistingFiles) {
     EXPECT_EQ(ReadFile(BankPath()), "not a bank, but the user's file");
     EXPECT_EQ(ReadFile(DataFolder() + kResumeNumberFileName), "4711");
     EXPECT_FALSE(fs::exists(BankPath() + ".partial"));
+    // A bank that appears while a new one is made is kept, and the new one goes.
+    EXPECT_THROW(CreateBank(BankPath()), std::runtime_error);
+    EXPECT_EQ(ReadFile(BankPath()), "not a bank, but the user's file");
+    EXPECT_FALSE(fs::exists(BankPath() + ".partial"));
+}
+
+TEST(TalvanorInit, TheProgramPreparesAMissingDataFolderOnFirstStart) {
+    fs::remove_all(DataFolder());
+    QProcess program;
+    program.start(QStringLiteral(TALVANOR_PATH), {});
+    ASSERT_TRUE(program.waitForStarted());
+    const bool prepared =
+        QTest::qWaitFor([] { return fs::exists(DataFolder() + kResumeNumberFileName); }, 20000);
+    program.kill();
+    program.waitForFinished();
+    ASSERT_TRUE(prepared);
+    EXPECT_EQ(ReadFile(DataFolder() + kResumeNumberFileName), "1");
+    EXPECT_EQ(QueryRows("SELECT count(*) FROM ComboData"), (Rows{{"3"}}));
 }
 
 TEST(BankSchema, TablesColumnsAndTypesStandWhereTheStoreExpectsThem) {
