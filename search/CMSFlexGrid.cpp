@@ -95,6 +95,14 @@ void CMSFlexGrid::SetFormatString(const QString& format) {
         SetColWidth(column, fontMetrics().horizontalAdvance(headers[column]) + kColumnPadding);
 }
 
+void CMSFlexGrid::WidenColumnsToContents(int maximum) {
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        if (!isColumnHidden(column))
+            setColumnWidth(column,
+                           std::max(columnWidth(column), std::min(sizeHintForColumn(column), maximum)));
+    }
+}
+
 QModelIndex CMSFlexGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     // Home and End go to the first and last row, as in every list.
     const int column = currentIndex().isValid() ? currentIndex().column() : FirstShownColumn();

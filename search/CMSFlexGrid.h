@@ -27,6 +27,9 @@ public:
     void AddItem(const std::string& item, long index);
     void Refresh();
 
+    // Widens shown columns to their texts (judged on the first rows, at most `maximum` pixels).
+    void WidenColumnsToContents(int maximum);
+
     // Each "|" starts a column; a column's header text, blanks kept, gives its first width.
     void SetFormatString(const QString& format);
 

@@ -24,6 +24,7 @@
 namespace {
 constexpr int kGridColumns = 9;
 constexpr int kEmailColumn = 3;
+constexpr int kWidestColumn = 320; // pixels
 // Result columns of the four-table join: ID, the five shown texts, then ID and value per list.
 constexpr int kShownResultColumns[] = {1, 2, 3, 4, 5};
 constexpr int kListResultColumns[] = {7, 9, 11};
@@ -63,6 +64,8 @@ ResultDialog::ResultDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_un
     ConnectActions();
     g_selectedRow = 1;
     m_filled = FillGrid();
+    if (m_filled)
+        Grid().WidenColumnsToContents(kWidestColumn);
 }
 
 ResultDialog::~ResultDialog() = default;
