@@ -310,6 +310,12 @@ TEST_F(ResultWindow, AMissingOrForeignBankIsReportedWhenFillingAndWhenDeleting) 
 
     messages.Clear();
     { std::ofstream(BankPath()) << "not a bank at all, just text"; }
+    {
+        ResultDialog refused(nullptr);
+        EXPECT_EQ(refused.exec(), QDialog::Rejected);
+        EXPECT_EQ(messages.Texts(), (Texts{"file is not a database"}));
+    }
+    messages.Clear();
     window.show();
     Click(window, kDelete);
     EXPECT_EQ(messages.Texts().at(1), "Unable to open  the database");
@@ -331,6 +337,25 @@ TEST_F(ResultWindow, ABankLockedByAnotherWriterEndsDeleteWithTheEngineTextAndKee
     EXPECT_EQ(messages.Requests()[1].icon, MessageIcon::Critical);
     EXPECT_EQ(Count("Abstract Information"), 1);
     EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(DataRows(GridOf(window)).size(), 1u);
+}
+
+TEST_F(ResultWindow, ABankAnotherWriterIsCommittingToFailsTheFillAndDetailsAfterTheBusyWait) {
+    AddResume({});
+    ResultDialog window(nullptr);
+    SqliteConnection other;
+    other.Open(BankPath());
+    other.Execute("BEGIN EXCLUSIVE");
+    {
+        ResultDialog blocked(nullptr);
+        EXPECT_EQ(blocked.exec(), QDialog::Rejected);
+    }
+    Click(window, kDetails);
+    other.Execute("ROLLBACK");
+    // Opening the bank already reads it, so both end with the engine's own reason.
+    EXPECT_EQ(messages.Texts(), (Texts{"database is locked", "database is locked"}));
+    EXPECT_EQ(messages.Requests().at(0).icon, MessageIcon::Critical);
+    EXPECT_EQ(messages.Requests().at(1).icon, MessageIcon::Critical);
     EXPECT_EQ(DataRows(GridOf(window)).size(), 1u);
 }
 
