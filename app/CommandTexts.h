@@ -1,9 +1,8 @@
 #pragma once
 
-#include <string>
+#include "harvest/CareersSite.h"
 
-// The careers site the web harvest reads; named in the From Website prompt.
-inline constexpr const char* kCareersSiteDomain = "careers.example.com";
+#include <string>
 
 // The prompt string of a command: the status-bar prompt, "\n", then the tooltip.
 // Empty for a command without one.

@@ -27,4 +27,3 @@ std::string TrimmedText(const QString& text);
 
 // Message texts shared by the input form and the text-file import.
 inline constexpr const char* kInvalidEmailAddress = "Invalid Email Address";
-inline constexpr const char* kUnableToWriteDatabase = "Unable to write in  the database";

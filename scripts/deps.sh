@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the test suite need, when any is missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev libcpp-httplib-dev
           libgtest-dev libgmock-dev sqlite3 fonts-dejavu-core xdg-utils "$@")
 
 missing=()

@@ -73,3 +73,4 @@ inline constexpr const char* kDetailsRecordNotFound = " Details record not found
 // What the store's callers say when a store cannot be opened or closed (two blanks each).
 inline constexpr const char* kUnableToOpenDatabase = "Unable to open  the database";
 inline constexpr const char* kUnableToCloseDatabase = "Unable to close  the database";
+inline constexpr const char* kUnableToWriteDatabase = "Unable to write in  the database";
