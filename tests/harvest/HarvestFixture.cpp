@@ -1,0 +1,36 @@
+#include "tests/harvest/HarvestFixture.h"
+
+#include "harvest/DownloadWorker.h"
+#include "harvest/PageFile.h"
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void SaveServedPage(int number, const std::string& served) {
+    std::filesystem::create_directories(WorkingFolder());
+    PageFileWriter writer;
+    writer.Open(SavedPagePath(number));
+    writer.Write(served);
+    writer.Finish();
+}
+
+std::string SavedForm(const std::string& served) {
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("page.txt").toStdString();
+    PageFileWriter writer;
+    writer.Open(path);
+    writer.Write(served);
+    writer.Finish();
+    return FileText(path);
+}

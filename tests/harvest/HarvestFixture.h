@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// The page as the worker saves it: line breaks doubled, written through the page writer.
+std::string SavedForm(const std::string& served);
+// Writes a served page into the working folder as the worker would have saved it.
+void SaveServedPage(int number, const std::string& served);
+std::string FileText(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& text);

@@ -1,0 +1,78 @@
+#include "harvest/PageExtraction.h"
+#include "tests/harvest/HarvestFixture.h"
+#include "tools/careers-site/CareersPage.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ResumePageFields Extract(const std::string& page, bool expectRecord = true) {
+    ResumePageFields fields;
+    EXPECT_EQ(ExtractResumePage(page, fields), expectRecord);
+    return fields;
+}
+
+CareersResume Sample() {
+    CareersResume resume;
+    resume.name = "Asha <b>Rao</b>";
+    resume.qualification = "Bachelor of Engineering";
+    resume.specialization = "Java, Oracle developer";
+    resume.experience = "7";
+    resume.location = "Pune";
+    resume.email = "asha@example.com";
+    resume.text = "Asha Rao\nTen years &amp; more.\n";
+    return resume;
+}
+
+TEST(PageExtraction, CutsEveryFieldOfASavedPageAsItStands) {
+    const ResumePageFields fields = Extract(SavedForm(CareersResumePage(Sample())));
+    EXPECT_EQ(fields.name, "Asha <b>Rao"); // an opening tag is kept, the first "</" ends the value
+    EXPECT_EQ(fields.qualification, "Bachelor of Engineering");
+    EXPECT_EQ(fields.specialization, "Java, Oracle developer");
+    EXPECT_EQ(fields.experience, "7");
+    EXPECT_EQ(fields.location, "Pune");
+    EXPECT_EQ(fields.email, "\"asha@example.com\""); // the quotes belong to it
+    EXPECT_EQ(fields.resumeText, "Asha Rao\r\n\r\nTen years &amp; more.\r\n\r\n");
+}
+
+TEST(PageExtraction, TakesNothingBeforeCharacter7000AndNeverTrims) {
+    const std::string key = "Of Experience</font></b></font></td>";
+    const std::string opening(105, '.');
+    const std::string value = " 12 years </font>";
+    // The key starting at character 6999 is not seen; at 7000 it is.
+    for (std::size_t start : {6999u, 7000u}) {
+        const std::string page = std::string(start, '-') + key + opening + value;
+        std::string experience;
+        CutCellValue(page, key, key.size() + 105, experience);
+        EXPECT_EQ(experience, start == 7000 ? " 12 years " : "") << start;
+    }
+    // A page of at most 7000 characters holds no fields but is still a record.
+    const ResumePageFields none = Extract(std::string(7000, 'x'));
+    EXPECT_EQ(none.name + none.email + none.resumeText, "");
+    // A page whose lines were saved another way puts the value start elsewhere: no resynchronising.
+    std::string single = CareersResumePage(Sample());
+    EXPECT_NE(Extract(single).name, "Asha <b>Rao");
+}
+
+TEST(PageExtraction, AKeyWithoutTerminatorRunsToTheEndOfThePage) {
+    const std::string page = std::string(7100, ' ') + std::string(kEmailKey) + "\"open@example.com\" id=x";
+    std::string email;
+    CutHiddenEmail(page, email);
+    EXPECT_EQ(email, "\"open@example.com\" id=x");
+    const std::string text = std::string(7100, ' ') + std::string(kResumeTextKey) + "no end <b>here";
+    ResumePageFields fields;
+    ExtractResumePage(text, fields);
+    EXPECT_EQ(fields.resumeText, "no end <b>here");
+}
+
+TEST(PageExtraction, TheNoRecordPageYieldsNothingEvenWithFieldMarkers) {
+    EXPECT_FALSE(IsRecordPage(SavedForm(CareersNoRecordPage())));
+    const std::string both = SavedForm(CareersResumePage(Sample())) + SavedForm(CareersNoRecordPage());
+    ResumePageFields fields;
+    fields.name = "kept";
+    EXPECT_FALSE(ExtractResumePage(both, fields));
+    EXPECT_EQ(fields.name, "kept");
+    EXPECT_EQ(fields.email, "");
+}
+
+} // namespace
