@@ -76,3 +76,23 @@ TEST(PageExtraction, TheNoRecordPageYieldsNothingEvenWithFieldMarkers) {
 }
 
 } // namespace
+
+namespace {
+
+// A page of the site as the worker saved it, kept as a file so a change of layout shows.
+TEST(PageExtraction, ReadsTheRecordedPage) {
+    const std::string page = FileText(std::string(TALVANOR_TEST_DATA) + "/resume-page-7.txt");
+    ASSERT_GT(page.size(), 7000u);
+    const ResumePageFields fields = Extract(page);
+    EXPECT_EQ(fields.name, "Mei Lin 7");
+    EXPECT_EQ(fields.qualification, "B.Tech, M.Tech");
+    EXPECT_EQ(fields.specialization, "Unix & C");
+    EXPECT_EQ(fields.experience, "7");
+    EXPECT_EQ(fields.location, "Chennai");
+    EXPECT_EQ(fields.email, "\"candidate7@example.com\"");
+    EXPECT_EQ(
+        fields.resumeText,
+        "Mei Lin 7\r\n\r\nObjective: a role in software.\r\n\r\nExperience: 7 years &amp; counting.\r\n\r\n");
+}
+
+} // namespace

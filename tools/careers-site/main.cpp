@@ -1,11 +1,14 @@
 // talvanor-careers-site: a careers site of our own on 127.0.0.1, to watch the harvest work.
-// Usage: talvanor-careers-site [record count]
+// Usage: talvanor-careers-site [record count [milliseconds a page]]
+//        talvanor-careers-site --page N     prints the page of number N as the site serves it
 //   then start Talvanor with  http_proxy=http://127.0.0.1:<port>  so the page address is served here.
+#include "tools/careers-site/CareersPage.h"
 #include "tools/careers-site/CareersSiteServer.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -13,6 +16,10 @@ volatile std::sig_atomic_t g_stop = 0;
 }
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--page") {
+        std::fputs(CareersResumePage(SampleResume(std::atoi(argv[2]))).c_str(), stdout);
+        return 0;
+    }
     CareersSiteServer site;
     if (argc > 1)
         site.SetRecordCount(std::atoi(argv[1]));
