@@ -61,5 +61,6 @@ void AnimationControl::paintEvent(QPaintEvent* event) {
     const QRect area = contentsRect();
     QPainter painter(this);
     painter.setClipRect(area);
-    painter.drawImage(area.center() - QPoint(frame.width() / 2, frame.height() / 2), frame);
+    const QSize spare = area.size() - frame.size();
+    painter.drawImage(area.topLeft() + QPoint(spare.width() / 2, spare.height() / 2), frame);
 }
