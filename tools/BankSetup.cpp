@@ -2,6 +2,7 @@
 
 #include "store/QueryTexts.h"
 #include "tools/BankSchema.h"
+#include "tools/ClockClip.h"
 
 #include <filesystem>
 #include <fstream>
@@ -31,6 +32,25 @@ void WriteSchema(const std::string& path) {
         sqlite3_free(error);
         throw std::runtime_error("cannot create the tables in " + path + ": " + text);
     }
+}
+
+// Writes the clip the harvest plays, unless one is there already: a clip the user chose stays.
+bool PlaceClip(const fs::path& folder) {
+    const fs::path clip = folder / kClipFileName;
+    if (fs::exists(clip))
+        return false;
+    const fs::path partial = clip.string() + ".partial";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(kClockClip), kClockClipSize);
+        if (!out.flush()) {
+            fs::remove(partial);
+            throw std::runtime_error("cannot write " + clip.string());
+        }
+    }
+    // Renamed into place whole, so the control never meets half a clip.
+    fs::rename(partial, clip);
+    return true;
 }
 
 } // namespace
@@ -75,5 +95,6 @@ BankSetupResult PrepareDataFolder(const std::string& folder) {
             throw std::runtime_error("cannot write " + numberFile.string());
         result.createdNumberFile = true;
     }
+    result.createdClip = PlaceClip(folder);
     return result;
 }

@@ -3,12 +3,13 @@
 #include <string>
 
 // Prepares a data folder: the folder itself, a new bank with its six tables and three pick lists,
-// and the resume-number file. What exists already is never overwritten or changed.
+// the resume-number file and the clock clip. What exists already is never overwritten or changed.
 struct BankSetupResult {
     bool createdFolder = false;
     bool createdDatabase = false;
     bool createdNumberFile = false;
-    bool Changed() const { return createdFolder || createdDatabase || createdNumberFile; }
+    bool createdClip = false;
+    bool Changed() const { return createdFolder || createdDatabase || createdNumberFile || createdClip; }
 };
 
 // Throws std::runtime_error with a readable reason when something cannot be created.
@@ -18,3 +19,4 @@ BankSetupResult PrepareDataFolder(const std::string& folder);
 void CreateBank(const std::string& path);
 
 inline constexpr const char* kResumeNumberFileName = "tempresumeid.txt";
+inline constexpr const char* kClipFileName = "clock.avi";

@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
             std::printf("Created an empty bank %sTalvanorData.mdb\n", DataFolder().c_str());
         if (result.createdNumberFile)
             std::printf("Created %s%s\n", DataFolder().c_str(), kResumeNumberFileName);
+        if (result.createdClip)
+            std::printf("Created %s%s\n", DataFolder().c_str(), kClipFileName);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "talvanor-init: %s\n", error.what());

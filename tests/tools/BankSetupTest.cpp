@@ -58,10 +58,12 @@ TEST(TalvanorInit, NeverOverwritesExistingFiles) {
     fs::create_directories(DataFolder());
     std::ofstream(BankPath()) << "not a bank, but the user's file";
     std::ofstream(DataFolder() + kResumeNumberFileName) << "4711";
+    std::ofstream(DataFolder() + kClipFileName) << "the user's own clip";
     const BankSetupResult result = PrepareDataFolder(DataFolder());
     EXPECT_FALSE(result.Changed());
     EXPECT_EQ(ReadFile(BankPath()), "not a bank, but the user's file");
     EXPECT_EQ(ReadFile(DataFolder() + kResumeNumberFileName), "4711");
+    EXPECT_EQ(ReadFile(DataFolder() + kClipFileName), "the user's own clip");
     EXPECT_FALSE(fs::exists(BankPath() + ".partial"));
     // A bank that appears while a new one is made is kept, and the new one goes.
     EXPECT_THROW(CreateBank(BankPath()), std::runtime_error);
