@@ -4,9 +4,11 @@
 #include "app/CommandIds.h"
 #include "app/HelpFile.h"
 #include "entry/EntryCommands.h"
+#include "harvest/DownloadDialog.h"
 #include "platform/CommandGuard.h"
 #include "platform/DataFolder.h"
 #include "platform/MessageBox.h"
+#include "platform/ModalRun.h"
 #include "search/ResultQuery.h"
 #include "search/SearchCommands.h"
 #include "store/QueryTexts.h"
@@ -135,7 +137,8 @@ void CMainFrame::OnFromTextFile() {
 }
 
 void CMainFrame::OnFromWebsite() {
-    // Opens the Downloading dialog (DownloadDialog).
+    DownloadDialog downloading(this);
+    RunModal(downloading);
 }
 
 void CMainFrame::OnQueryForm() {
