@@ -43,5 +43,3 @@ private:
     std::unique_ptr<DownloadWorker> m_worker;
     bool m_importAbandoned = false;
 };
-
-inline constexpr const char* kClipFileName = "clock.avi";

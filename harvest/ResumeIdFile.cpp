@@ -18,7 +18,7 @@ struct FileCloser {
 } // namespace
 
 std::string ResumeIdFilePath() {
-    return DataFolder() + "tempresumeid.txt";
+    return DataFolder() + kResumeNumberFileName;
 }
 
 void ReadResumeIdFile(std::string& text) {

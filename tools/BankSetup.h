@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DataFolder.h" // the names of the files it prepares
+
 #include <string>
 
 // Prepares a data folder: the folder itself, a new bank with its six tables and three pick lists,
@@ -17,6 +19,3 @@ BankSetupResult PrepareDataFolder(const std::string& folder);
 
 // Creates a new bank at `path`, which must not exist yet.
 void CreateBank(const std::string& path);
-
-inline constexpr const char* kResumeNumberFileName = "tempresumeid.txt";
-inline constexpr const char* kClipFileName = "clock.avi";
