@@ -30,8 +30,14 @@ struct Transfer {
     bool refused = false;
 };
 
+// Headers beyond any real page's are a broken or hostile server: end the transfer.
+constexpr std::size_t kLongestHeaders = 256 * 1024;
+
 size_t OnHeader(char* data, size_t size, size_t count, void* user) {
-    static_cast<Transfer*>(user)->headers.append(data, size * count);
+    auto& headers = static_cast<Transfer*>(user)->headers;
+    if (headers.size() + size * count > kLongestHeaders)
+        return 0;
+    headers.append(data, size * count);
     return size * count;
 }
 

@@ -23,7 +23,11 @@ bool CareersSiteServer::Start() {
     if (m_port <= 0)
         return false;
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
-    return true;
+    // A stop that came before the server listens would be missed and the thread never end.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!m_server->is_running() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    return m_server->is_running();
 }
 
 void CareersSiteServer::Stop() {
