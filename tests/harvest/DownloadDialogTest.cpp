@@ -27,26 +27,16 @@ QPushButton* Button(QDialog& dialog, int id) {
     return FindControl<QPushButton>(&dialog, id);
 }
 
-class Downloading : public testing::Test {
+class Downloading : public CareersSiteTest {
 protected:
     void SetUp() override {
-        FreshBank();
-        HarvestStopFlag = 0;
-        ASSERT_TRUE(site.Start());
-        qputenv("http_proxy", site.ProxyAddress().c_str());
-        qunsetenv("no_proxy");
+        CareersSiteTest::SetUp();
         site.SetBehaviour(4, {Answer::Status, 404, {}, 0});
-    }
-    void TearDown() override {
-        qunsetenv("http_proxy");
-        HarvestStopFlag = 0;
     }
     // Starts the harvest in a shown dialog and waits until the dialog has closed itself.
     static bool WaitClosed(QDialog& dialog) {
         return QTest::qWaitFor([&] { return !dialog.isVisible(); }, 30000);
     }
-    CareersSiteServer site;
-    ScriptedMessages messages;
 };
 
 TEST_F(Downloading, HasItsTemplatesControlsAndPlacesAndCancelBeforeStartTouchesNothing) {

@@ -1,7 +1,9 @@
 #include "tests/harvest/HarvestFixture.h"
 
 #include "harvest/DownloadWorker.h"
+#include "harvest/HarvestStop.h"
 #include "harvest/PageFile.h"
+#include "tests/util/Bank.h"
 
 #include <QTemporaryDir>
 #include <filesystem>
@@ -33,4 +35,18 @@ std::string SavedForm(const std::string& served) {
     writer.Write(served);
     writer.Finish();
     return FileText(path);
+}
+
+void CareersSiteTest::SetUp() {
+    FreshBank();
+    HarvestStopFlag = 0;
+    ASSERT_TRUE(site.Start());
+    qputenv("http_proxy", site.ProxyAddress().c_str());
+    qunsetenv("no_proxy");
+    qunsetenv("NO_PROXY");
+}
+
+void CareersSiteTest::TearDown() {
+    qunsetenv("http_proxy");
+    HarvestStopFlag = 0;
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "tests/util/ScriptedMessages.h"
+#include "tools/careers-site/CareersSiteServer.h"
+
+#include <gtest/gtest.h>
 #include <string>
 
 // The page as the worker saves it: line breaks doubled, written through the page writer.
@@ -8,3 +12,13 @@ std::string SavedForm(const std::string& served);
 void SaveServedPage(int number, const std::string& served);
 std::string FileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
+
+// A fresh bank and a local careers site, reached as the proxy so the page address keeps its host.
+class CareersSiteTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CareersSiteServer site;
+    ScriptedMessages messages;
+};

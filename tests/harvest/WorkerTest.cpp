@@ -39,20 +39,8 @@ std::vector<std::string> SavedPages() {
 }
 
 // A fresh bank, a local careers site reached as the proxy, and a worker run to its end.
-class Worker : public testing::Test {
+class Worker : public CareersSiteTest {
 protected:
-    void SetUp() override {
-        FreshBank();
-        HarvestStopFlag = 0;
-        ASSERT_TRUE(site.Start());
-        qputenv("http_proxy", site.ProxyAddress().c_str());
-        qunsetenv("no_proxy");
-        qunsetenv("NO_PROXY");
-    }
-    void TearDown() override {
-        qunsetenv("http_proxy");
-        HarvestStopFlag = 0;
-    }
     void Harvest(HarvestTimeouts timeouts = {}) {
         std::atomic<bool> done{false};
         DownloadWorker worker(timeouts, [&done] { done = true; });
@@ -66,9 +54,6 @@ protected:
         return "http://careers.example.com/careers/resume/browseresume/resumedetail.asp?id=" +
                std::to_string(number);
     }
-
-    CareersSiteServer site;
-    ScriptedMessages messages;
 };
 
 TEST_F(Worker, FetchesPageAfterPageFromTheNumberFileUntilAnErrorStatus) {
