@@ -32,16 +32,14 @@ bool PageFileWriter::Finish() {
 }
 
 bool PageFileWriter::WritePiece() {
-    m_piece += '\n';
-    std::string saved;
-    saved.reserve(m_piece.size() + 2);
-    for (char byte : m_piece) {
-        if (byte == '\n')
-            saved += '\r';
-        saved += byte;
-    }
-    m_piece.clear();
-    if (!m_file || std::fwrite(saved.data(), 1, saved.size(), m_file.get()) != saved.size())
+    // A piece holds at most one line feed, at its end; each line feed is written as "\r\n".
+    const bool endsLine = !m_piece.empty() && m_piece.back() == '\n';
+    const std::size_t textSize = m_piece.size() - (endsLine ? 1 : 0);
+    const bool written = m_file && std::fwrite(m_piece.data(), 1, textSize, m_file.get()) == textSize &&
+                         (!endsLine || std::fputs("\r\n", m_file.get()) >= 0) &&
+                         std::fputs("\r\n", m_file.get()) >= 0;
+    m_piece.clear(); // keeps its room: no allocation per piece
+    if (!written)
         m_failed = true;
     return !m_failed;
 }

@@ -133,9 +133,12 @@ void CareersSiteServer::Route() {
                         WaitForStop(kLongestStallMs);
                         return false;
                     }
-                    const std::string line(99, 'x');
-                    for (std::size_t sent = page.size() / 2; sent < behaviour.size; sent += 100) {
-                        if (!sink.write((line + "\n").data(), 100))
+                    // Lines of 100 characters, sent in blocks of 64 KB.
+                    std::string block;
+                    while (block.size() < 65500)
+                        block += std::string(99, 'x') + "\n";
+                    for (std::size_t sent = page.size() / 2; sent < behaviour.size; sent += block.size()) {
+                        if (!sink.write(block.data(), block.size()))
                             return false;
                     }
                     sink.write(page.data() + page.size() / 2, page.size() - page.size() / 2);
