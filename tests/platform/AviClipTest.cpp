@@ -6,7 +6,7 @@
 namespace {
 
 // Builds small clips byte by byte, so each case says exactly what the file holds.
-struct ClipSpec {
+struct ClipLayout {
     int width = 2;
     int height = 2;
     int bits = 8;
@@ -26,19 +26,19 @@ std::string List(const std::string& type, const std::string& body) {
     return Chunk("LIST", type + body);
 }
 
-std::string Build(const ClipSpec& spec, uint32_t scale = 1, uint32_t rate = 20) {
-    std::string avih = U32(spec.microseconds) + std::string(12, '\0') + U32(uint32_t(spec.frames.size())) +
-                       std::string(12, '\0') + U32(uint32_t(spec.width)) + U32(uint32_t(spec.height)) +
+std::string Build(const ClipLayout& layout, uint32_t scale = 1, uint32_t rate = 20) {
+    std::string avih = U32(layout.microseconds) + std::string(12, '\0') + U32(uint32_t(layout.frames.size())) +
+                       std::string(12, '\0') + U32(uint32_t(layout.width)) + U32(uint32_t(layout.height)) +
                        std::string(16, '\0');
     std::string strh = "vids" + std::string(16, '\0') + U32(scale) + U32(rate) + std::string(28, '\0');
-    std::string strf = U32(40) + U32(uint32_t(spec.width)) + U32(uint32_t(spec.height)) + "\x01" +
-                       std::string(1, '\0') + char(spec.bits) + std::string(1, '\0') + U32(spec.compression) +
-                       std::string(12, '\0') + U32(uint32_t(spec.palette.size())) + U32(0);
-    for (uint32_t colour : spec.palette)
+    std::string strf = U32(40) + U32(uint32_t(layout.width)) + U32(uint32_t(layout.height)) + "\x01" +
+                       std::string(1, '\0') + char(layout.bits) + std::string(1, '\0') + U32(layout.compression) +
+                       std::string(12, '\0') + U32(uint32_t(layout.palette.size())) + U32(0);
+    for (uint32_t colour : layout.palette)
         strf += U32(colour);
     std::string movi;
-    for (const std::string& frame : spec.frames)
-        movi += Chunk(spec.compression == 1 ? "00dc" : "00db", frame);
+    for (const std::string& frame : layout.frames)
+        movi += Chunk(layout.compression == 1 ? "00dc" : "00db", frame);
     return Chunk(
         "RIFF",
         "AVI " + List("hdrl", Chunk("avih", avih) + List("strl", Chunk("strh", strh) + Chunk("strf", strf))) +
@@ -80,14 +80,14 @@ TEST(AviClip, DecodesUncompressedFramesBottomRowFirst) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ClipSpec spec;
-        spec.width = 3;
-        spec.bits = c.bits;
+        ClipLayout layout;
+        layout.width = 3;
+        layout.bits = c.bits;
         if (c.bits != 8)
-            spec.palette.clear();
-        spec.frames = {c.frame};
+            layout.palette.clear();
+        layout.frames = {c.frame};
         AviClip clip;
-        ASSERT_TRUE(clip.Load(Build(spec)));
+        ASSERT_TRUE(clip.Load(Build(layout)));
         ASSERT_EQ(clip.FrameCount(), 1);
         EXPECT_EQ(clip.Width(), 3);
         EXPECT_EQ(clip.Height(), 2);
@@ -98,11 +98,11 @@ TEST(AviClip, DecodesUncompressedFramesBottomRowFirst) {
 }
 
 TEST(AviClip, Rle8RunsAbsoluteRunsAndDeltasPaintOverThePreviousFrame) {
-    ClipSpec spec;
-    spec.width = 5;
-    spec.height = 3;
-    spec.compression = 1;
-    spec.frames = {
+    ClipLayout layout;
+    layout.width = 5;
+    layout.height = 3;
+    layout.compression = 1;
+    layout.frames = {
         // Bottom row: a run of 2, then an odd absolute run of 3 with its pad byte.
         Bytes({2, 1, 0, 3, 2, 3, 2, 0, 0, 0,
                // middle row: run of 5; top row: run of 4 and one of 1; end of bitmap
@@ -113,7 +113,7 @@ TEST(AviClip, Rle8RunsAbsoluteRunsAndDeltasPaintOverThePreviousFrame) {
         "",
     };
     AviClip clip;
-    ASSERT_TRUE(clip.Load(Build(spec)));
+    ASSERT_TRUE(clip.Load(Build(layout)));
     ASSERT_EQ(clip.FrameCount(), 3);
     auto row = [&](int frame, int y) {
         std::vector<QRgb> pixels;
@@ -132,21 +132,21 @@ TEST(AviClip, Rle8RunsAbsoluteRunsAndDeltasPaintOverThePreviousFrame) {
 }
 
 TEST(AviClip, TakesTheStreamRateWhenTheHeaderHasNone) {
-    ClipSpec spec;
-    spec.microseconds = 0;
-    spec.frames = {std::string(8, '\0')};
+    ClipLayout layout;
+    layout.microseconds = 0;
+    layout.frames = {std::string(8, '\0')};
     AviClip clip;
-    ASSERT_TRUE(clip.Load(Build(spec, 1, 8)));
+    ASSERT_TRUE(clip.Load(Build(layout, 1, 8)));
     EXPECT_EQ(clip.MicrosecondsPerFrame(), 125'000);
 }
 
 TEST(AviClip, RefusesBadFilesAndStaysEmpty) {
-    ClipSpec good;
+    ClipLayout good;
     good.frames = {std::string(8, '\0')};
     auto with = [&](auto change) {
-        ClipSpec spec = good;
-        change(spec);
-        return Build(spec);
+        ClipLayout layout = good;
+        change(layout);
+        return Build(layout);
     };
     std::string wrongType = Build(good);
     wrongType.replace(8, 4, "WAVE");
@@ -157,20 +157,20 @@ TEST(AviClip, RefusesBadFilesAndStaysEmpty) {
         {"empty", ""},
         {"no riff", std::string(200, 'x')},
         {"riff of another kind", wrongType},
-        {"no frames", with([](ClipSpec& s) { s.frames.clear(); })},
-        {"too wide", with([](ClipSpec& s) { s.width = 4097; })},
-        {"too tall", with([](ClipSpec& s) { s.height = 5000; })},
-        {"no width", with([](ClipSpec& s) { s.width = 0; })},
-        {"too many frames", with([](ClipSpec& s) { s.frames.assign(10001, ""); })},
-        {"a frame short of its rows", with([](ClipSpec& s) { s.frames = {std::string(7, '\0')}; })},
-        {"16-bit", with([](ClipSpec& s) { s.bits = 16; })},
-        {"four-bit rle", with([](ClipSpec& s) { s.compression = 2; })},
-        {"palette larger than its chunk", with([](ClipSpec& s) { s.palette.assign(300, 0); })},
-        {"absolute run past the data", with([](ClipSpec& s) {
+        {"no frames", with([](ClipLayout& s) { s.frames.clear(); })},
+        {"too wide", with([](ClipLayout& s) { s.width = 4097; })},
+        {"too tall", with([](ClipLayout& s) { s.height = 5000; })},
+        {"no width", with([](ClipLayout& s) { s.width = 0; })},
+        {"too many frames", with([](ClipLayout& s) { s.frames.assign(10001, ""); })},
+        {"a frame short of its rows", with([](ClipLayout& s) { s.frames = {std::string(7, '\0')}; })},
+        {"16-bit", with([](ClipLayout& s) { s.bits = 16; })},
+        {"four-bit rle", with([](ClipLayout& s) { s.compression = 2; })},
+        {"palette larger than its chunk", with([](ClipLayout& s) { s.palette.assign(300, 0); })},
+        {"absolute run past the data", with([](ClipLayout& s) {
              s.compression = 1;
              s.frames = {Bytes({0, 200, 1, 2})};
          })},
-        {"delta cut off", with([](ClipSpec& s) {
+        {"delta cut off", with([](ClipLayout& s) {
              s.compression = 1;
              s.frames = {Bytes({0, 2, 1})};
          })},
@@ -187,13 +187,13 @@ TEST(AviClip, RefusesBadFilesAndStaysEmpty) {
 }
 
 TEST(AviClip, TruncatedOrScrambledFilesNeverReadOutOfBounds) {
-    ClipSpec spec;
-    spec.width = 6;
-    spec.height = 4;
-    spec.compression = 1;
-    spec.frames = {Bytes({6, 1, 0, 0, 0, 4, 1, 2, 3, 1, 0, 2, 2, 1, 3, 2, 0, 1}),
+    ClipLayout layout;
+    layout.width = 6;
+    layout.height = 4;
+    layout.compression = 1;
+    layout.frames = {Bytes({6, 1, 0, 0, 0, 4, 1, 2, 3, 1, 0, 2, 2, 1, 3, 2, 0, 1}),
                    Bytes({0, 2, 5, 3, 9, 3, 0, 1})};
-    const std::string whole = Build(spec);
+    const std::string whole = Build(layout);
     AviClip clip;
     ASSERT_TRUE(clip.Load(whole));
     for (size_t length = 0; length < whole.size(); ++length)
