@@ -1,8 +1,8 @@
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
 #include "platform/FileChooser.h"
-#include "tests/util/DialogScript.h"
 #include "tests/entry/EntryFixture.h"
+#include "tests/util/DialogScript.h"
 
 #include <QApplication>
 #include <QLabel>

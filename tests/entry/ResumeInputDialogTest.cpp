@@ -2,8 +2,8 @@
 #include "entry/EntryRules.h"
 #include "entry/ValueListDialog.h"
 #include "platform/Beep.h"
-#include "tests/util/DialogScript.h"
 #include "tests/entry/EntryFixture.h"
+#include "tests/util/DialogScript.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,8 +6,8 @@
 #include "entry/TextFile.h"
 #include "entry/ValueListDialog.h"
 #include "platform/FileChooser.h"
-#include "tests/util/DialogScript.h"
 #include "tests/entry/EntryFixture.h"
+#include "tests/util/DialogScript.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
 #include "entry/ValueListDialog.h"
-#include "tests/util/DialogScript.h"
 #include "tests/entry/EntryFixture.h"
+#include "tests/util/DialogScript.h"
 
 #include <QLabel>
 #include <QLineEdit>

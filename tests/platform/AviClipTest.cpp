@@ -27,13 +27,14 @@ std::string List(const std::string& type, const std::string& body) {
 }
 
 std::string Build(const ClipLayout& layout, uint32_t scale = 1, uint32_t rate = 20) {
-    std::string avih = U32(layout.microseconds) + std::string(12, '\0') + U32(uint32_t(layout.frames.size())) +
-                       std::string(12, '\0') + U32(uint32_t(layout.width)) + U32(uint32_t(layout.height)) +
-                       std::string(16, '\0');
+    std::string avih = U32(layout.microseconds) + std::string(12, '\0') +
+                       U32(uint32_t(layout.frames.size())) + std::string(12, '\0') +
+                       U32(uint32_t(layout.width)) + U32(uint32_t(layout.height)) + std::string(16, '\0');
     std::string strh = "vids" + std::string(16, '\0') + U32(scale) + U32(rate) + std::string(28, '\0');
     std::string strf = U32(40) + U32(uint32_t(layout.width)) + U32(uint32_t(layout.height)) + "\x01" +
-                       std::string(1, '\0') + char(layout.bits) + std::string(1, '\0') + U32(layout.compression) +
-                       std::string(12, '\0') + U32(uint32_t(layout.palette.size())) + U32(0);
+                       std::string(1, '\0') + char(layout.bits) + std::string(1, '\0') +
+                       U32(layout.compression) + std::string(12, '\0') +
+                       U32(uint32_t(layout.palette.size())) + U32(0);
     for (uint32_t colour : layout.palette)
         strf += U32(colour);
     std::string movi;
@@ -192,7 +193,7 @@ TEST(AviClip, TruncatedOrScrambledFilesNeverReadOutOfBounds) {
     layout.height = 4;
     layout.compression = 1;
     layout.frames = {Bytes({6, 1, 0, 0, 0, 4, 1, 2, 3, 1, 0, 2, 2, 1, 3, 2, 0, 1}),
-                   Bytes({0, 2, 5, 3, 9, 3, 0, 1})};
+                     Bytes({0, 2, 5, 3, 9, 3, 0, 1})};
     const std::string whole = Build(layout);
     AviClip clip;
     ASSERT_TRUE(clip.Load(whole));
