@@ -111,9 +111,7 @@ TEST_F(CandidateMail, SendMailWritesToTheCandidateOfTheCurrentRow) {
     BankResume second;
     second.email = "second@example.com";
     AddResume(second);
-    g_resultQuery = "SELECT * FROM [Abstract Information],Qualifications,Specializations,Locations WHERE "
-                    "[Abstract Information].ID=Specializations.ID AND [Abstract Information].ID=Locations.ID "
-                    "AND [Abstract Information].ID=Qualifications.ID ORDER BY [Abstract Information].ID;";
+    g_resultQuery = kAllRecordsText;
     RecordingMailClient client;
     ResultDialog window(nullptr);
     window.show();

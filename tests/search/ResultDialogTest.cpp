@@ -15,10 +15,7 @@
 namespace {
 
 constexpr int kStatusLine = 1018, kDetails = 1, kEdit = 1028, kDelete = 1025, kSendMail = 1024;
-constexpr const char* kAll =
-    "SELECT * FROM [Abstract Information],Qualifications,Specializations,Locations WHERE "
-    "[Abstract Information].ID=Specializations.ID AND [Abstract Information].ID=Locations.ID AND "
-    "[Abstract Information].ID=Qualifications.ID ORDER BY [Abstract Information].ID;";
+constexpr const char* kAll = kAllRecordsText;
 
 std::string StatusLine(QDialog& window) {
     return FindControl<QLabel>(&window, kStatusLine)->text().toStdString();

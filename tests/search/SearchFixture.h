@@ -38,6 +38,12 @@ protected:
     ScriptedMessages messages;
 };
 
+// The All Records query, spelled out as the tests expect it.
+inline constexpr const char* kAllRecordsText =
+    "SELECT * FROM [Abstract Information],Qualifications,Specializations,Locations WHERE "
+    "[Abstract Information].ID=Specializations.ID AND [Abstract Information].ID=Locations.ID AND "
+    "[Abstract Information].ID=Qualifications.ID ORDER BY [Abstract Information].ID;";
+
 using Texts = std::vector<std::string>;
 using GridRows = std::vector<std::vector<std::string>>;
 // Every data row of the grid, columns 0 to 8.
