@@ -1,6 +1,7 @@
 #include "store/Sqlite.h"
 
 #include "platform/EngineError.h"
+#include "store/KeywordIndex.h"
 
 #include <sqlite3.h>
 #include <utility>
@@ -43,6 +44,8 @@ void SqliteConnection::Open(const std::string& path) {
     // database into an error at open instead of in the middle of an operation.
     Check(db.get(), sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr));
     m_db = std::move(db);
+    // Every connection of ours keeps the keyword index in step with the texts it writes.
+    AttachKeywordIndex(*this);
 }
 
 void SqliteConnection::Close() {

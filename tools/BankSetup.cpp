@@ -1,5 +1,7 @@
 #include "tools/BankSetup.h"
 
+#include "store/KeywordIndex.h"
+#include "store/KeywordWords.h"
 #include "store/QueryTexts.h"
 #include "tools/BankSchema.h"
 #include "tools/ClockClip.h"
@@ -25,8 +27,11 @@ void WriteSchema(const std::string& path) {
     if (rc != SQLITE_OK)
         throw std::runtime_error("cannot create " + path + ": " +
                                  (db ? sqlite3_errmsg(db.get()) : "out of memory"));
+    // The keyword index is created with the bank; it needs our word rules on this connection.
+    RegisterKeywordTokenizer(db.get());
     char* error = nullptr;
-    const std::string script = std::string("BEGIN;\n") + kBankSchema + "\nCOMMIT;";
+    const std::string script =
+        std::string("BEGIN;\n") + kBankSchema + "\n" + kKeywordIndexSchema + "\nCOMMIT;";
     if (sqlite3_exec(db.get(), script.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
         const std::string text = error != nullptr ? error : "unknown error";
         sqlite3_free(error);

@@ -1,0 +1,200 @@
+#include "store/KeywordIndex.h"
+#include "store/QueryTexts.h"
+#include "tests/store/StoreTestSupport.h"
+
+#include <memory>
+#include <sqlite3.h>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// The IDs whose indexed text holds the word, as the program's own connections see the index.
+Texts Found(const std::string& word) {
+    Texts ids;
+    for (const auto& row : QueryRows("SELECT rowid FROM ResumeKeywords WHERE ResumeKeywords MATCH '\"" +
+                                     word + "\"' ORDER BY rowid"))
+        ids.push_back(row[0]);
+    return ids;
+}
+
+KeywordIndexHealth Inspect() {
+    SqliteConnection bank;
+    bank.Open(BankPath());
+    return InspectKeywordIndex(bank);
+}
+
+bool Build(const ProgressReport& report = [](std::int64_t, std::int64_t) { return true; }) {
+    SqliteConnection bank;
+    bank.Open(BankPath());
+    return BuildKeywordIndex(bank, report);
+}
+
+// Another program on the bank: the plain engine, without our word rules or triggers.
+struct OtherProgram {
+    struct Closer {
+        void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+    };
+    std::unique_ptr<sqlite3, Closer> db;
+
+    OtherProgram() {
+        sqlite3* raw = nullptr;
+        sqlite3_open_v2(BankPath().c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+        db.reset(raw);
+    }
+    // The engine's error text, or "" when the statements ran.
+    std::string Run(const std::string& sql) const {
+        char* error = nullptr;
+        if (sqlite3_exec(db.get(), sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK)
+            return "";
+        std::string text = error;
+        sqlite3_free(error);
+        return text;
+    }
+};
+
+// Every row of the described tables, to show that index work never touches them.
+Rows DescribedRows() {
+    Rows all;
+    for (const char* table : {"[Abstract Information]", "Qualifications", "Specializations", "Locations",
+                              "Resume", "ComboData"}) {
+        for (auto& row : QueryRows(std::string("SELECT * FROM ") + table + " ORDER BY rowid"))
+            all.push_back(std::move(row));
+    }
+    return all;
+}
+
+TEST_F(StoreTest, KeywordIndexFollowsAppendRewriteAndDeleteInTheirTransactions) {
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+    const std::string ann = Append("Ann", "B.E.,", "S,", "L,", "Java and Spring, José");
+    const std::string bob = Append("Bob", "B.E.,", "S,", "L,", "C++ and Java");
+    EXPECT_EQ(Found("java"), (Texts{ann, bob}));
+    EXPECT_EQ(Found("jose"), (Texts{ann}));
+
+    // A rewrite replaces the old words with the new ones.
+    ResumeStore store;
+    const RecordTexts rewritten{"Ann", "2-5", "", "", "Hold", "Kotlin lead"};
+    Fill(store, rewritten, "B.E.,", "S,", "L,");
+    ASSERT_EQ(store.Open(), 1);
+    ASSERT_EQ(store.UpdateResume(ann), 1);
+    EXPECT_EQ(Found("java"), (Texts{bob}));
+    EXPECT_EQ(Found("kotlin"), (Texts{ann}));
+    // A rewrite that fails writes nothing, the index included.
+    EXPECT_EQ(store.UpdateResume("999"), 0);
+    EXPECT_EQ(store.DeleteResume(bob), 1);
+    store.Close();
+    EXPECT_EQ(Found("java"), Texts{});
+    EXPECT_EQ(Found("c++"), Texts{});
+
+    // An append refused part way rolls the index back with its rows.
+    {
+        SqliteConnection bank;
+        bank.Open(BankPath());
+        SqliteTransaction transaction(bank);
+        bank.Execute("INSERT INTO Resume VALUES (77, 'Haskell')");
+        EXPECT_EQ(Found("haskell"), Texts{}); // not seen outside the transaction
+    }
+    EXPECT_EQ(Found("haskell"), Texts{});
+    EXPECT_EQ(Count("ResumeKeywordsPending"), 0);
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+}
+
+TEST_F(StoreTest, AnotherProgramWithoutOurWordRulesStillReadsAndWritesTheBank) {
+    const std::string ann = Append("Ann", "B.E.,", "S,", "L,", "Java and Spring");
+    const std::string bob = Append("Bob", "B.E.,", "S,", "L,", "Cobol");
+    {
+        const OtherProgram other;
+        // The described queries and writes work; only the index itself needs our word rules.
+        EXPECT_EQ(other.Run(kAllRecordsQuery), "");
+        EXPECT_EQ(other.Run("SELECT rowid FROM ResumeKeywords"), "no such tokenizer: talvanor");
+        EXPECT_EQ(other.Run("UPDATE Resume SET Details='Fortran' WHERE ID=" + bob), "");
+        EXPECT_EQ(
+            other.Run("INSERT INTO Resume VALUES (50, 'Java on mainframes'), ('x', 'Java'), (NULL, 'Java')"),
+            "");
+        EXPECT_EQ(other.Run("DELETE FROM Resume WHERE ID=" + ann), "");
+        EXPECT_EQ(other.Run("UPDATE Resume SET Details='Fortran again' WHERE ID=" + bob), "");
+    }
+    // Its writes are noted, with the text the index held, until our next keyword search catches up.
+    EXPECT_EQ(QueryRows("SELECT ID, Indexed FROM ResumeKeywordsPending ORDER BY ID"),
+              (Rows{{ann, "Java and Spring"}, {bob, "Cobol"}, {"50", ""}}));
+    EXPECT_EQ(QueryRows("SELECT typeof(Indexed) FROM ResumeKeywordsPending WHERE ID=50"), (Rows{{"null"}}));
+    EXPECT_EQ(Found("java"), (Texts{ann}));
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+    EXPECT_EQ(Found("java"), (Texts{"50"}));
+    EXPECT_EQ(Found("cobol"), Texts{});
+    EXPECT_EQ(Found("fortran"), (Texts{bob}));
+    EXPECT_EQ(Count("ResumeKeywordsPending"), 0);
+}
+
+TEST_F(StoreTest, KeywordIndexIsAddedToABankWithoutItInOneTransactionThatCanBeStopped) {
+    Append("Ann", "B.E.,", "S,", "L,", "Java and Spring");
+    Append("Bob", "B.E.,", "S,", "L,", "Cobol");
+    // A bank as older versions made it.
+    ExecuteSql(
+        "DROP TABLE ResumeKeywords; DROP TABLE ResumeKeywordsPending; DROP TRIGGER ResumeKeywordsNoteInsert; "
+        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete");
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Missing);
+    const std::string otherwise = Append("Cy", "B.E.,", "S,", "L,", "Java"); // writes go on without it
+    const Rows described = DescribedRows();
+    const Rows schema = QueryRows("SELECT * FROM sqlite_schema ORDER BY name");
+
+    std::vector<std::int64_t> told;
+    EXPECT_FALSE(Build([&told](std::int64_t done, std::int64_t total) {
+        told.push_back(done);
+        return total == 3 && done == 0 ? false : true;
+    }));
+    EXPECT_EQ(told, (std::vector<std::int64_t>{0}));
+    EXPECT_EQ(QueryRows("SELECT * FROM sqlite_schema ORDER BY name"), schema);
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Missing);
+
+    told.clear();
+    EXPECT_TRUE(Build([&told](std::int64_t done, std::int64_t total) {
+        told.push_back(done * 10 + total);
+        return true;
+    }));
+    EXPECT_EQ(told, (std::vector<std::int64_t>{3, 33}));
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+    EXPECT_EQ(Found("java"), (Texts{"1", otherwise}));
+    EXPECT_EQ(DescribedRows(), described);
+}
+
+TEST_F(StoreTest, DamagedOrOutOfStepIndexIsFoundAndRebuiltWhileTextsStayWritable) {
+    const std::string ann = Append("Ann", "B.E.,", "S,", "L,", "Java");
+    // Rows deleted behind the index's back.
+    ExecuteSql("INSERT INTO ResumeKeywords (ResumeKeywords) VALUES ('delete-all')");
+    KeywordIndexHealth health = Inspect();
+    EXPECT_EQ(health.state, KeywordIndexState::OutOfStep);
+    EXPECT_EQ(health.detail, "1 resume texts, 0 in the keyword index");
+    EXPECT_TRUE(Build());
+    EXPECT_EQ(Found("java"), (Texts{ann}));
+
+    // A text removed where no trigger saw it.
+    ExecuteSql("DROP TRIGGER ResumeKeywordsNoteDelete");
+    health = Inspect();
+    EXPECT_EQ(health.state, KeywordIndexState::Damaged);
+    EXPECT_EQ(health.detail, "missing ResumeKeywordsNoteDelete");
+    EXPECT_TRUE(Build());
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+
+    // Parts of the engine's own index removed by hand: our writes still work, the index is rebuilt.
+    OtherProgram().Run("DROP TABLE ResumeKeywords_config; DROP TABLE ResumeKeywords_idx");
+    health = Inspect();
+    EXPECT_EQ(health.state, KeywordIndexState::Damaged);
+    EXPECT_EQ(health.detail, "missing ResumeKeywords_idx, ResumeKeywords_config");
+    const std::string bob = Append("Bob", "B.E.,", "S,", "L,", "Java too");
+    EXPECT_TRUE(Build());
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+    EXPECT_EQ(Found("java"), (Texts{ann, bob}));
+
+    // Only the index's own record of itself broken: the engine refuses to open it.
+    OtherProgram().Run("UPDATE ResumeKeywords_config SET v=99 WHERE k='version'");
+    health = Inspect();
+    EXPECT_EQ(health.state, KeywordIndexState::Damaged);
+    EXPECT_NE(health.detail.find("invalid fts5 file format"), std::string::npos) << health.detail;
+    const std::string cy = Append("Cy", "B.E.,", "S,", "L,", "Java as well");
+    EXPECT_TRUE(Build());
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+    EXPECT_EQ(Found("java"), (Texts{ann, bob, cy}));
+}
+
+} // namespace
