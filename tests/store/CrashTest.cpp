@@ -39,7 +39,7 @@ void KillAppenderAtRandom(std::mt19937& random) {
     EXPECT_TRUE(WIFSIGNALED(status)) << "the appender stopped by itself";
 }
 
-TEST(Crash, KilledAppenderLeavesASoundBankOfWholeResumes) {
+TEST(Crash, KilledWriterLeavesASoundBankOfWholeResumesAndAnIndexInStep) {
     FreshBank();
     std::mt19937 random(std::random_device{}());
     for (int round = 0; round < 8; ++round)
@@ -61,6 +61,23 @@ TEST(Crash, KilledAppenderLeavesASoundBankOfWholeResumes) {
                             " WHERE ID NOT IN (SELECT ID FROM [Abstract Information])"),
                   (Rows{{"0"}}))
             << table;
+
+    // Every stored text is found by its own first word, under its own ID ...
+    const Rows texts =
+        QueryRows("SELECT ID, substr(Details, 1, instr(Details, ' ') - 1) FROM Resume ORDER BY ID");
+    ASSERT_EQ(static_cast<long>(texts.size()), listed);
+    for (const auto& text : texts)
+        EXPECT_EQ(
+            QueryRows("SELECT rowid FROM ResumeKeywords WHERE ResumeKeywords MATCH '\"" + text[1] + "\"'"),
+            (Rows{{text[0]}}))
+            << text[1];
+    // ... and the index holds nothing else: no entry without its resume, nothing left to catch up on.
+    EXPECT_EQ(QueryRows("SELECT count(*) FROM ResumeKeywords_docsize"), (Rows{{std::to_string(listed)}}));
+    EXPECT_EQ(
+        QueryRows("SELECT count(*) FROM ResumeKeywords_docsize WHERE id NOT IN (SELECT ID FROM Resume)"),
+        (Rows{{"0"}}));
+    EXPECT_EQ(QueryRows("SELECT count(*) FROM ResumeKeywordsPending"), (Rows{{"0"}}));
+    EXPECT_EQ(QueryRows("INSERT INTO ResumeKeywords (ResumeKeywords) VALUES ('integrity-check')"), Rows{});
 }
 
 } // namespace
