@@ -1,5 +1,6 @@
 #include "app/CTalvanorApp.h"
 #include "platform/DataFolder.h"
+#include "search/KeywordIndexWork.h"
 #include "tools/BankSetup.h"
 
 #include <QApplication>
@@ -19,6 +20,9 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         std::fprintf(stderr, "talvanor: %s\n", error.what());
     }
+    // An existing bank from before keyword search gets its index, with progress; cancelled,
+    // the bank stays as it was and is offered the index again at the next keyword search.
+    AddMissingKeywordIndex(nullptr);
     CTalvanorApp talvanor;
     if (!talvanor.InitInstance(QApplication::arguments().mid(1)))
         return 1;

@@ -2,8 +2,10 @@
 
 #include "entry/EditedResume.h"
 #include "platform/Text.h"
+#include "search/KeywordHighlights.h"
 #include "ui_FileViewDialog.h"
 
+#include <QShortcut>
 #include <algorithm>
 
 namespace {
@@ -30,6 +32,31 @@ FileViewDialog::FileViewDialog(QWidget* parent)
     m_ui->textBox->setPlainText(text);
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     m_ui->okButton->setFocus();
+    if (!g_resultKeywords.empty())
+        ShowKeywordMatches();
 }
 
 FileViewDialog::~FileViewDialog() = default;
+
+void FileViewDialog::ShowKeywordMatches() {
+    m_highlights = std::make_unique<KeywordHighlights>(*m_ui->textBox, g_resultKeywords);
+    const auto go = [this](void (KeywordHighlights::*step)()) {
+        ((*m_highlights).*step)();
+        UpdateMatchLabel();
+    };
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
+            [go] { go(&KeywordHighlights::Next); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, this,
+            [go] { go(&KeywordHighlights::Previous); });
+    m_ui->matchLabel->setVisible(true);
+    UpdateMatchLabel();
+}
+
+void FileViewDialog::UpdateMatchLabel() {
+    if (m_highlights->Count() == 0) {
+        m_ui->matchLabel->setText(QString::fromLatin1(kNoKeywordMatchShown));
+        return;
+    }
+    m_ui->matchLabel->setText(
+        QString::fromLatin1(kKeywordMatchOf).arg(m_highlights->Current() + 1).arg(m_highlights->Count()));
+}

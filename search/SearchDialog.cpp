@@ -6,16 +6,30 @@
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
 #include "platform/Text.h"
+#include "search/KeywordHighlights.h"
+#include "search/KeywordIndexWork.h"
 #include "search/ResultDialog.h"
 #include "search/ResultQuery.h"
+#include "store/KeywordQuery.h"
 #include "store/ResumeStore.h"
 #include "store/Vocabulary.h"
 #include "ui_SearchDialog.h"
+
+#include <QScopeGuard>
 
 namespace {
 std::string ChosenItem(const QComboBox& list) {
     return list.currentIndex() < 0 ? std::string() : FromQt(list.currentText());
 }
+
+// The keyword terms go to the details view for as long as the result window is open.
+class ShownKeywords {
+public:
+    explicit ShownKeywords(const std::vector<KeywordTerm>& terms) { g_resultKeywords = terms; }
+    ~ShownKeywords() { g_resultKeywords.clear(); }
+    ShownKeywords(const ShownKeywords&) = delete;
+    ShownKeywords& operator=(const ShownKeywords&) = delete;
+};
 } // namespace
 
 SearchDialog::SearchDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::SearchDialog>()) {
@@ -62,6 +76,7 @@ SearchCriteria SearchDialog::ReadCriteria() const {
     criteria.email = TrimmedText(m_ui->emailEdit->text());
     criteria.location = ChosenItem(*m_ui->locationCombo);
     criteria.organization = TrimmedText(m_ui->organizationEdit->text());
+    criteria.keywords = TrimmedText(m_ui->keywordsEdit->text());
     for (const QRadioButton* button :
          {m_ui->activeRadio, m_ui->holdRadio, m_ui->selectedRadio, m_ui->rejectedRadio}) {
         if (button->isChecked())
@@ -81,13 +96,34 @@ void SearchDialog::OnSearch() {
         m_ui->emailEdit->setFocus();
         return;
     }
-    g_resultQuery = BuildSearchQuery(criteria);
+    KeywordSearch keywords;
+    if (!criteria.keywords.empty() && !ReadKeywords(criteria.keywords, keywords))
+        return;
+    g_resultQuery = BuildSearchQuery(criteria, keywords.match);
+    const ShownKeywords shown(keywords.shown);
     ResultDialog results(this);
     RunModal(results);
 }
 
+bool SearchDialog::ReadKeywords(const std::string& typed, KeywordSearch& search) {
+    KeywordTranslation translation = TranslateKeywords(typed);
+    if (!translation.search) {
+        ShowMessage(translation.problem);
+        m_ui->keywordsEdit->setFocus();
+        return false;
+    }
+    // Back to Keywords also when the offer is refused, the build cancelled or an engine error
+    // ends the command.
+    auto focusBack = qScopeGuard([this] { m_ui->keywordsEdit->setFocus(); });
+    if (!MakeKeywordIndexReady(this))
+        return false;
+    focusBack.dismiss();
+    search = std::move(*translation.search);
+    return true;
+}
+
 void SearchDialog::OnReset() {
-    for (QLineEdit* box : {m_ui->nameEdit, m_ui->emailEdit, m_ui->organizationEdit})
+    for (QLineEdit* box : {m_ui->nameEdit, m_ui->emailEdit, m_ui->organizationEdit, m_ui->keywordsEdit})
         box->clear();
     for (QComboBox* list :
          {m_ui->qualificationCombo, m_ui->specializationCombo, m_ui->experienceCombo, m_ui->locationCombo})

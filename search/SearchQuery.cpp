@@ -1,10 +1,12 @@
 #include "search/SearchQuery.h"
 
+#include "store/KeywordQuery.h"
+
 #include <utility>
 
 bool SearchCriteria::IsEmpty() const {
     return name.empty() && specialization.empty() && qualification.empty() && experience.empty() &&
-           email.empty() && location.empty() && organization.empty() && status.empty();
+           email.empty() && location.empty() && organization.empty() && status.empty() && keywords.empty();
 }
 
 std::string SqlTextLiteral(std::string_view value) {
@@ -18,7 +20,7 @@ std::string SqlTextLiteral(std::string_view value) {
     return literal;
 }
 
-std::string BuildSearchQuery(const SearchCriteria& criteria) {
+std::string BuildSearchQuery(const SearchCriteria& criteria, std::string_view keywordMatch) {
     const std::pair<const char*, const std::string*> conditions[] = {
         {"Name", &criteria.name},
         {"Specialization", &criteria.specialization},
@@ -40,5 +42,7 @@ std::string BuildSearchQuery(const SearchCriteria& criteria) {
         query += '=';
         query += SqlTextLiteral(*value);
     }
+    if (!keywordMatch.empty())
+        query += (first ? "" : " AND ") + KeywordCondition(keywordMatch);
     return query + kSearchQueryOrder;
 }

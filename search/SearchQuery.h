@@ -13,6 +13,7 @@ struct SearchCriteria {
     std::string location;
     std::string organization;
     std::string status;
+    std::string keywords; // as typed, trimmed; searched through the keyword index
 
     bool IsEmpty() const;
 };
@@ -29,5 +30,6 @@ inline constexpr const char* kSearchQueryOrder = "ORDER BY [Abstract Information
 std::string SqlTextLiteral(std::string_view value);
 
 // One equality condition per given criterion, in the fixed column order Name, Specialization,
-// Qualification, Experience, Email, Location, Organization, Status, joined by " AND ".
-std::string BuildSearchQuery(const SearchCriteria& criteria);
+// Qualification, Experience, Email, Location, Organization, Status, joined by " AND ". A keyword
+// search adds, last, the condition that the resume's ID is among those `keywordMatch` finds.
+std::string BuildSearchQuery(const SearchCriteria& criteria, std::string_view keywordMatch = {});

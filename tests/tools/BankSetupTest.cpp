@@ -53,6 +53,47 @@ TEST(TalvanorInit, PreparesAnEmptyFolderAndASecondRunChangesNothing) {
     EXPECT_EQ(fs::last_write_time(BankPath()), stampBefore);
 }
 
+// A bank as made before keyword search, holding two resumes.
+void MakeBankWithoutKeywordIndex() {
+    FreshBank();
+    ExecuteSql(
+        "DROP TABLE ResumeKeywords; DROP TABLE ResumeKeywordsPending; DROP TRIGGER ResumeKeywordsNoteInsert; "
+        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete");
+    ExecuteSql("INSERT INTO [Abstract Information] (Name) VALUES ('Ann'), ('Bob');"
+               "INSERT INTO Resume VALUES (1, 'Java and Spring'), (2, 'Cobol')");
+}
+
+Rows FoundByJava() {
+    return QueryRows("SELECT rowid FROM ResumeKeywords WHERE ResumeKeywords MATCH 'java'");
+}
+
+TEST(TalvanorInit, AddsTheKeywordIndexToAnOlderBankShowingProgress) {
+    MakeBankWithoutKeywordIndex();
+    const Rows before = QueryRows("SELECT * FROM [Abstract Information], Resume");
+    auto [code, said] = RunInit();
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(said.find("\rAdding the keyword index: 2 of 2 resumes (100%)\n"), std::string::npos) << said;
+    EXPECT_NE(said.find("Added the keyword index to "), std::string::npos) << said;
+    EXPECT_EQ(FoundByJava(), (Rows{{"1"}}));
+    EXPECT_EQ(QueryRows("SELECT * FROM [Abstract Information], Resume"), before);
+    std::tie(code, said) = RunInit();
+    EXPECT_NE(said.find("nothing changed"), std::string::npos) << said;
+}
+
+TEST(TalvanorInit, TheProgramAddsTheKeywordIndexToAnOlderBankOnStart) {
+    MakeBankWithoutKeywordIndex();
+    QProcess program;
+    program.start(QStringLiteral(TALVANOR_PATH), {});
+    ASSERT_TRUE(program.waitForStarted());
+    const bool added = QTest::qWaitFor(
+        [] { return QueryRows("SELECT 1 FROM sqlite_schema WHERE name='ResumeKeywords'").size() == 1; },
+        20000);
+    program.kill();
+    program.waitForFinished();
+    ASSERT_TRUE(added);
+    EXPECT_EQ(FoundByJava(), (Rows{{"1"}}));
+}
+
 TEST(TalvanorInit, NeverOverwritesExistingFiles) {
     fs::remove_all(DataFolder());
     fs::create_directories(DataFolder());
