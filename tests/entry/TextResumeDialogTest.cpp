@@ -288,6 +288,9 @@ TEST_F(TextImport, NextStoresTheResumeAndOffersTheNextFileUntilTheChooserIsCance
     EXPECT_EQ(ListRows("Locations", "Location", id), Texts{"Not Specified"});
     EXPECT_EQ(QueryRows("SELECT Details FROM Resume WHERE ID=" + id).at(0).at(0),
               "Name: Asha Rao\nMail: asha@mail.in\nBad: asha rao@mail\nOrg: Acme Tools\nSkills: audits");
+    // Indexed for keyword search as it was stored.
+    EXPECT_EQ(QueryRows("SELECT rowid FROM ResumeKeywords WHERE ResumeKeywords MATCH 'audits'"),
+              (Rows{{id}}));
 }
 
 TEST_F(TextImport, SubmitStoresWithTheCheckedStatusAndEndsTheImport) {

@@ -57,6 +57,9 @@ TEST_F(Import, StoresEachRecordPageWithItsValuesMappedOntoTheVocabularies) {
               (Rows{{"C/C++"}, {"ORACLE DBA"}, {"VC++"}}));
     EXPECT_EQ(QueryRows("SELECT Location FROM Locations ORDER BY 1"), (Rows{{"DELHI"}, {"PUNE"}}));
     EXPECT_EQ(QueryRows("SELECT Details FROM Resume"), (Rows{{"Asha's text"}}));
+    // Indexed for keyword search as it was stored.
+    EXPECT_EQ(QueryRows("SELECT rowid FROM ResumeKeywords WHERE ResumeKeywords MATCH 'asha'"),
+              QueryRows("SELECT ID FROM Resume"));
     EXPECT_EQ(FileText(ResumeIdFilePath()), "41");
     EXPECT_FALSE(std::filesystem::exists(WorkingFolder()));
     EXPECT_EQ(HarvestStopFlag, 0);

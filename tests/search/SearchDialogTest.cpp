@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,6 +73,38 @@ TEST_F(SearchForm, OpensWithSortedPickListsTheBandsInOrderAndNothingChosen) {
         EXPECT_EQ(Box(form, id)->maxLength(), 255);
     EXPECT_EQ(FindControl<QRadioButton>(&form, 1051)->text(), "&Active For Proccesing ");
     EXPECT_TRUE(FindControl<QPushButton>(&form, kSearch)->isDefault());
+
+    // Keywords come last among the criteria, under Organization; the described ones keep their order.
+    auto* keywords = Box(form, 2001);
+    ASSERT_NE(keywords, nullptr);
+    EXPECT_EQ(keywords->maxLength(), 1000);
+    for (const char* syntax : {"\"an exact phrase\"", "OR", "NOT", "-intern", "(java OR kotlin)", "develop*"})
+        EXPECT_TRUE(keywords->toolTip().contains(QString::fromUtf8(syntax))) << syntax;
+    const auto* rows = qobject_cast<QFormLayout*>(keywords->parentWidget()->layout()->itemAt(1)->layout());
+    ASSERT_NE(rows, nullptr);
+    std::vector<std::pair<std::string, int>> criteria;
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        const auto* label = qobject_cast<QLabel*>(rows->itemAt(row, QFormLayout::LabelRole)->widget());
+        criteria.emplace_back(label->text().toStdString(),
+                              ControlIdOf(rows->itemAt(row, QFormLayout::FieldRole)->widget()));
+        EXPECT_EQ(label->buddy(), rows->itemAt(row, QFormLayout::FieldRole)->widget());
+    }
+    EXPECT_EQ(criteria, (std::vector<std::pair<std::string, int>>{{"Name", 1010},
+                                                                  {"Qualification", 1012},
+                                                                  {"Specialization", 1011},
+                                                                  {"Experience", 1013},
+                                                                  {"Location Prefrence", 1004},
+                                                                  {"Email", 1015},
+                                                                  {"Organization", 1017},
+                                                                  {"&Keywords", 2001}}));
+    const auto nextTabStop = [](QWidget* widget) {
+        do
+            widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus));
+        return widget;
+    };
+    EXPECT_EQ(nextTabStop(Box(form, kOrganization)), keywords);
+    EXPECT_EQ(nextTabStop(keywords), FindControl<QRadioButton>(&form, 1051));
 }
 
 TEST_F(SearchForm, BuildsOneQuotedConditionPerCriterionInTheFixedOrder) {
@@ -117,11 +150,12 @@ TEST_F(SearchForm, SaysSoWhenNoCriterionIsGivenAndResetClearsEveryOne) {
     Box(form, kName)->setText("x");
     Box(form, kEmail)->setText("x@y");
     Box(form, kOrganization)->setText("x");
+    Box(form, 2001)->setText("java");
     for (int id : {kQualification, kSpecialization, kExperience, kLocation})
         List(form, id)->setCurrentIndex(1);
     FindControl<QRadioButton>(&form, 1053)->setChecked(true);
     Click(form, kReset);
-    for (int id : {kName, kEmail, kOrganization})
+    for (int id : {kName, kEmail, kOrganization, 2001})
         EXPECT_TRUE(Box(form, id)->text().isEmpty()) << id;
     for (int id : {kQualification, kSpecialization, kExperience, kLocation})
         EXPECT_EQ(List(form, id)->currentIndex(), -1) << id;
