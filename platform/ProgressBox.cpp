@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QProgressDialog>
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -31,10 +30,14 @@ bool ProgressBox::Report(std::int64_t done, std::int64_t total) {
     const QLocale locale;
     m_dialog->setLabelText(m_text.arg(locale.toString(static_cast<qlonglong>(done)),
                                       locale.toString(static_cast<qlonglong>(total))));
-    // The bar counts in thousandths, so any amount fits its range.
-    const int permille = total > 0 ? static_cast<int>(std::min<std::int64_t>(1000, done * 1000 / total)) : 0;
-    m_dialog->setMaximum(1000);
-    m_dialog->setValue(permille);
+    if (total > 0 && done >= total) {
+        // All counted, the last of the work under way: the bar shows that it is busy.
+        m_dialog->setRange(0, 0);
+    } else {
+        // The bar counts in thousandths, so any amount fits its range.
+        m_dialog->setRange(0, 1000);
+        m_dialog->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 0);
+    }
     QCoreApplication::processEvents();
     if (g_observer)
         g_observer(*m_dialog);

@@ -18,7 +18,8 @@ public:
     ProgressBox(const ProgressBox&) = delete;
     ProgressBox& operator=(const ProgressBox&) = delete;
 
-    // False once the user has cancelled.
+    // False once the user has cancelled. With all of `total` done the bar shows the work busy
+    // finishing.
     bool Report(std::int64_t done, std::int64_t total);
 
 private:

@@ -5,7 +5,6 @@
 #include <string>
 
 class SqliteConnection;
-struct sqlite3;
 
 // The keyword index: a full-text index of the resume texts inside the bank, of our own and beside
 // the described tables, whose rows it never touches.
@@ -13,9 +12,9 @@ struct sqlite3;
 // Other programs open the bank too (the sqlite3 shell, copies, backups), and they lack our word
 // rules. So the triggers stored in the bank are plain SQL that any connection can run: before a
 // "Resume" row is written they note its ID, with the text the index holds for it, in
-// ResumeKeywordsPending. Our own connections add temporary triggers that bring the index up to
-// date for that ID in the same statement, and so in the same transaction, as the text row.
-// What another program wrote stays noted until our next keyword search catches up on it.
+// ResumeKeywordsPending. The store's own connections instead add temporary triggers that write
+// the index in the same statement, and so in the same transaction, as the text row. What another
+// program wrote stays noted until our next keyword search or write catches up on it.
 inline constexpr const char* kKeywordIndexTable = "ResumeKeywords";
 inline constexpr const char* kKeywordPendingTable = "ResumeKeywordsPending";
 
@@ -23,9 +22,15 @@ inline constexpr const char* kKeywordPendingTable = "ResumeKeywordsPending";
 // rules registered (RegisterKeywordTokenizer), inside the bank's creating transaction.
 extern const char* const kKeywordIndexSchema;
 
-// Registers the word rules on a connection of ours and, when the bank holds a sound index, the
-// triggers that keep it in step. Never throws: without an index the described work goes on.
-void AttachKeywordIndex(SqliteConnection& connection);
+// Before a store operation writes texts, outside any transaction: the connection keeps the index
+// in step itself from then on, in the very statements that write the texts (temporary triggers),
+// and marks itself so that the stored triggers do not note its writes. Does nothing where the
+// bank has no sound index: its writes are then noted. Never throws.
+void FollowKeywordIndex(SqliteConnection& connection);
+
+// At the start of the writing transaction, on a following connection: catches up on what other
+// programs wrote, so that the index holds the texts the rows being rewritten hold.
+void CatchUpKeywordIndex(SqliteConnection& connection);
 
 enum class KeywordIndexState {
     Ready,     // present and in step with the texts

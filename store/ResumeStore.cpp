@@ -3,6 +3,7 @@
 #include "platform/DataFolder.h"
 #include "platform/EngineError.h"
 #include "platform/MessageBox.h"
+#include "store/KeywordIndex.h"
 #include "store/QueryTexts.h"
 #include "store/ValueList.h"
 
@@ -39,6 +40,12 @@ std::int64_t FilterId(const std::string& idText) {
 constexpr ResumeStore::ListTarget kListTargets[] = {{kQualificationsQuery, kQualificationsTable},
                                                     {kSpecializationsQuery, kSpecializationsTable},
                                                     {kLocationsQuery, kLocationsTable}};
+
+// A connection that writes texts keeps the keyword index in step in the same transaction.
+SqliteConnection& FollowingKeywords(SqliteConnection& connection) {
+    FollowKeywordIndex(connection);
+    return connection;
+}
 
 std::string Bracketed(const std::string& name) {
     return "[" + name + "]";
@@ -95,7 +102,8 @@ int ResumeStore::AppendResume() {
         return 0;
     }
     // All rows of the resume or none: a failure part way leaves no half resume behind.
-    SqliteTransaction transaction(m_connection);
+    SqliteTransaction transaction(FollowingKeywords(m_connection));
+    CatchUpKeywordIndex(m_connection);
     const std::int64_t id = AppendAbstract();
     // IDs are 32-bit: a resume numbered beyond them would share its list rows with another.
     if (id > std::numeric_limits<std::int32_t>::max()) {
@@ -145,7 +153,8 @@ int ResumeStore::UpdateResume(const std::string& idText) {
         return 0;
     }
     const std::int64_t filterId = FilterId(idText);
-    SqliteTransaction transaction(m_connection);
+    SqliteTransaction transaction(FollowingKeywords(m_connection));
+    CatchUpKeywordIndex(m_connection);
     if (!RewriteAbstract(filterId)) {
         // Without its main row the resume cannot be listed: rewriting the rest would only
         // leave orphans behind, so nothing is written and the caller hears of the failure.
@@ -238,7 +247,8 @@ int ResumeStore::DeleteResume(const std::string& idText) {
     }
     const std::int64_t filterId = FilterId(idText);
     int result = 1;
-    SqliteTransaction transaction(m_connection);
+    SqliteTransaction transaction(FollowingKeywords(m_connection));
+    CatchUpKeywordIndex(m_connection);
     const struct {
         const char* query;
         const char* table;

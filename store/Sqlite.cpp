@@ -1,7 +1,7 @@
 #include "store/Sqlite.h"
 
 #include "platform/EngineError.h"
-#include "store/KeywordIndex.h"
+#include "store/KeywordWords.h"
 
 #include <sqlite3.h>
 #include <utility>
@@ -43,9 +43,13 @@ void SqliteConnection::Open(const std::string& path) {
     // The engine reads the file lazily; reading the schema now turns a file that is not a
     // database into an error at open instead of in the middle of an operation.
     Check(db.get(), sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr));
+    // Every connection of ours reads the keyword index; without the full-text engine it goes
+    // on with the described tables alone.
+    try {
+        RegisterKeywordTokenizer(db.get());
+    } catch (const EngineError&) {
+    }
     m_db = std::move(db);
-    // Every connection of ours keeps the keyword index in step with the texts it writes.
-    AttachKeywordIndex(*this);
 }
 
 void SqliteConnection::Close() {
@@ -68,6 +72,10 @@ std::int64_t SqliteConnection::LastInsertRowId() const {
 
 int SqliteConnection::Changes() const {
     return sqlite3_changes(m_db.get());
+}
+
+std::int64_t SqliteConnection::TotalChanges() const {
+    return sqlite3_total_changes64(m_db.get());
 }
 
 SqliteStatement::SqliteStatement(const SqliteConnection& connection, std::string_view sql)

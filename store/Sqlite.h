@@ -28,6 +28,7 @@ public:
     bool CanAppend() const;
     std::int64_t LastInsertRowId() const;
     int Changes() const;
+    std::int64_t TotalChanges() const; // rows changed since the connection opened
     sqlite3* Handle() const { return m_db.get(); }
 
 private:

@@ -34,6 +34,8 @@ bool AddKeywordIndexIfMissing(bool& added) {
             shownPercent = percent;
             std::printf("\rAdding the keyword index: %lld of %lld resumes (%d%%)",
                         static_cast<long long>(done), static_cast<long long>(total), percent);
+            if (percent == 100)
+                std::printf(", putting it in order");
             std::fflush(stdout);
         }
         return !g_interrupted;
