@@ -1,6 +1,8 @@
 // Times getting resumes back out of a large bank: the engine alone, the result window's fill,
 // searches, memory, painting the end of the grid, and opening Details and Edit on a 1 MB text.
 // Usage: search_benchmark N [repetitions]   (makes its bank in a temporary folder of its own)
+//        search_benchmark --keywords N [repetitions]   (keyword search: bench/KeywordBenchmark.cpp)
+#include "bench/KeywordBenchmark.h"
 #include "entry/EditedResume.h"
 #include "platform/ControlId.h"
 #include "platform/DataFolder.h"
@@ -161,6 +163,9 @@ int main(int argc, char** argv) {
     });
 
     PrepareDataFolder(DataFolder());
+    if (argc > 1 && std::string(argv[1]) == "--keywords")
+        return RunKeywordBenchmark(argc > 2 ? std::atol(argv[2]) : 100000,
+                                   argc > 3 ? std::max(1, std::atoi(argv[3])) : 3);
     // A long resume as people write them: lines of words, about 1 MB.
     std::string bigText;
     while (bigText.size() < (1u << 20))
