@@ -37,8 +37,12 @@ protected:
         DownloadWorker worker(timeouts, [&done] { done = true; });
         worker.Start();
         const bool ended = QTest::qWaitFor([&] { return done.load(); }, 60000);
-        if (!ended)
-            site.Stop(); // ends a transfer that would never end, so the worker can be joined
+        if (!ended) {
+            // End a harvest that would never end, so the worker can be joined.
+            HarvestStopFlag = 1;
+            site.Stop();
+            QTest::qWaitFor([&] { return done.load(); }, 60000);
+        }
         ASSERT_TRUE(ended);
     }
     void Answer(int number, CareersSiteServer::Answer answer, int status = 0, std::string location = {}) {
