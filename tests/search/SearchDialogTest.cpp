@@ -105,11 +105,22 @@ TEST_F(SearchForm, BuildsOneQuotedConditionPerCriterionInTheFixedOrder) {
               (Texts{"No record found to show", "No record found to show", "No record found to show"}));
     EXPECT_EQ(Box(form, kName)->text(), "  Asha  Rao ");
     EXPECT_EQ(List(form, kLocation)->currentText(), "Delhi");
+
+    // The organization is trimmed too, and the rejected status is read from its own button.
+    Click(form, kReset);
+    Box(form, kOrganization)->setText("  Acme  Corp ");
+    FindControl<QRadioButton>(&form, 1054)->setChecked(true);
+    EXPECT_EQ(Search(form),
+              std::string(kPrefix) +
+                  "Organization='Acme  Corp' AND Status='Rejected'ORDER BY [Abstract Information].ID;");
 }
 
 TEST_F(SearchForm, SaysSoWhenNoCriterionIsGivenAndResetClearsEveryOne) {
     SearchDialog form(nullptr);
+    // Blanks alone are no criterion, in any of the three boxes.
     Box(form, kName)->setText("   ");
+    Box(form, kEmail)->setText(" \t ");
+    Box(form, kOrganization)->setText("  ");
     g_resultQuery = "earlier";
     Click(form, kSearch);
     EXPECT_EQ(messages.Texts(), (Texts{"Search Criteria not specified"}));
