@@ -4,6 +4,8 @@
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTimer>
+#include <algorithm>
 
 std::vector<KeywordTerm> g_resultKeywords;
 
@@ -41,35 +43,62 @@ KeywordHighlights::KeywordHighlights(QPlainTextEdit& box, const std::vector<Keyw
     const QByteArray utf8 = box.toPlainText().toUtf8();
     Utf8Positions positions(utf8);
     for (const TextSpan& span : FindKeywordMatches(std::string_view(utf8.constData(), utf8.size()), terms)) {
-        QTextEdit::ExtraSelection match;
-        match.cursor = QTextCursor(box.document());
-        match.cursor.setPosition(positions.At(span.start));
-        match.cursor.setPosition(positions.At(span.end), QTextCursor::KeepAnchor);
-        match.format.setBackground(kMatchColour);
-        m_matches.push_back(match);
+        const int start = positions.At(span.start);
+        m_matches.emplace_back(start, positions.At(span.end));
     }
-    if (!m_matches.isEmpty())
-        Show(0);
+    // Scrolling, resizing and editing all ask the box for an update: the marks follow.
+    connect(&box, &QPlainTextEdit::updateRequest, this, &KeywordHighlights::MarkVisible);
+    if (m_matches.empty())
+        return;
+    Show(0);
+    // Once the box has its size on screen, the first match is centred in it.
+    QTimer::singleShot(0, this, [this] { Show(m_current); });
 }
 
 void KeywordHighlights::Next() {
-    if (!m_matches.isEmpty())
+    if (!m_matches.empty())
         Show((m_current + 1) % Count());
 }
 
 void KeywordHighlights::Previous() {
-    if (!m_matches.isEmpty())
+    if (!m_matches.empty())
         Show((m_current + Count() - 1) % Count());
 }
 
 void KeywordHighlights::Show(int index) {
-    if (m_current >= 0)
-        m_matches[m_current].format.setBackground(kMatchColour);
     m_current = index;
-    m_matches[m_current].format.setBackground(kCurrentColour);
-    m_box.setExtraSelections(m_matches);
-    QTextCursor at = m_matches[m_current].cursor;
-    at.setPosition(at.selectionStart());
+    QTextCursor at(m_box.document());
+    at.setPosition(m_matches[static_cast<std::size_t>(index)].first);
     m_box.setTextCursor(at);
     m_box.centerCursor();
+    m_marked = {1, 0}; // the current one changed: mark again
+    MarkVisible();
+}
+
+void KeywordHighlights::MarkVisible() {
+    const QRect sight = m_box.viewport()->rect();
+    const int top = m_box.cursorForPosition(sight.topLeft()).position();
+    const int bottom = m_box.cursorForPosition(sight.bottomRight()).position();
+    const auto first =
+        std::lower_bound(m_matches.begin(), m_matches.end(), top,
+                         [](const std::pair<int, int>& match, int at) { return match.second < at; });
+    const auto last =
+        std::upper_bound(first, m_matches.end(), bottom,
+                         [](int at, const std::pair<int, int>& match) { return at < match.first; });
+    const std::pair<std::size_t, std::size_t> marked{static_cast<std::size_t>(first - m_matches.begin()),
+                                                     static_cast<std::size_t>(last - m_matches.begin())};
+    // Marking asks for another update: only a change of what is in sight marks anew.
+    if (marked == m_marked)
+        return;
+    m_marked = marked;
+    QList<QTextEdit::ExtraSelection> marks;
+    for (std::size_t index = marked.first; index < marked.second; ++index) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(m_box.document());
+        mark.cursor.setPosition(m_matches[index].first);
+        mark.cursor.setPosition(m_matches[index].second, QTextCursor::KeepAnchor);
+        mark.format.setBackground(static_cast<int>(index) == m_current ? kCurrentColour : kMatchColour);
+        marks.push_back(mark);
+    }
+    m_box.setExtraSelections(marks);
 }

@@ -2,8 +2,8 @@
 
 #include "store/KeywordQuery.h"
 
-#include <QList>
-#include <QTextEdit>
+#include <QObject>
+#include <utility>
 #include <vector>
 
 class QPlainTextEdit;
@@ -12,8 +12,11 @@ class QPlainTextEdit;
 extern std::vector<KeywordTerm> g_resultKeywords;
 
 // Shows where the terms occur in a text box: every match marked, the current one more strongly
-// and scrolled into view.
-class KeywordHighlights {
+// and scrolled into view. Only the matches in sight carry marks, so a long text with thousands
+// of matches opens and scrolls as quickly as one with a few.
+class KeywordHighlights final : public QObject {
+    Q_OBJECT
+
 public:
     KeywordHighlights(QPlainTextEdit& box, const std::vector<KeywordTerm>& terms);
 
@@ -25,8 +28,10 @@ public:
 
 private:
     void Show(int index);
+    void MarkVisible();
 
     QPlainTextEdit& m_box;
-    QList<QTextEdit::ExtraSelection> m_matches;
+    std::vector<std::pair<int, int>> m_matches; // [start, end) positions in the box's text
     int m_current = -1;
+    std::pair<std::size_t, std::size_t> m_marked{1, 0}; // the matches marked now, by index
 };

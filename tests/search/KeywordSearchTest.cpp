@@ -370,4 +370,36 @@ TEST_F(KeywordSearch, FileViewMarksPhrasesAndBeginningsAndStepsThroughThemWithF3
     EXPECT_EQ(seen[7].label, "(hidden)");
 }
 
+TEST_F(KeywordSearch, ALongTextMarksTheMatchesInSightAndScrollsToEachCurrentOne) {
+    std::string text;
+    for (int line = 1; line <= 2000; ++line)
+        text += "line " + std::to_string(line) + " java\n";
+    Add("Asha", text);
+    SearchDialog form(nullptr);
+    Box(form, kKeywords)->setText("java");
+    std::vector<ShownMatches> seen;
+    DialogScript script;
+    script.Then([&](QDialog& results) {
+        script.Nested([&](QDialog& view) {
+            seen.push_back(Matches(view));
+            view.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
+            QTest::keyClick(&view, Qt::Key_F3, Qt::ShiftModifier); // round to the last one
+            seen.push_back(Matches(view));
+            Click(view, 1);
+        });
+        Click(results, 1);
+        Click(results, 2);
+    });
+    Click(form, kSearch);
+    ASSERT_EQ(seen.size(), 2u);
+    for (const ShownMatches& shown : seen) {
+        EXPECT_GT(shown.marked.size(), 0u);
+        EXPECT_LT(shown.marked.size(), 200u); // not all 2,000
+        EXPECT_EQ(shown.current, "java");
+    }
+    EXPECT_EQ(seen[0].label, "Match 1 of 2000 (F3 next, Shift+F3 previous)");
+    EXPECT_EQ(seen[1].label, "Match 2000 of 2000 (F3 next, Shift+F3 previous)");
+}
+
 } // namespace
