@@ -56,21 +56,16 @@ constexpr std::pair<const char*, const char*> kShadowTables[] = {
 };
 constexpr int kIndexFormatVersion = 4;
 
-// Brings the index up to date for the noted IDs `which` selects from ResumeKeywordsPending (p):
-// takes out the text it holds, puts in the first "Resume" text now there, forgets the note.
-std::string CatchUpSql(const std::string& which) {
-    return "INSERT INTO ResumeKeywords (ResumeKeywords, rowid, Details) SELECT 'delete', ID, Indexed "
-           "FROM ResumeKeywordsPending p WHERE " +
-           which +
-           " AND Indexed IS NOT NULL ORDER BY ID;\n"
-           "INSERT INTO ResumeKeywords (rowid, Details) SELECT r.ID, coalesce(r.Details, '') "
-           "FROM ResumeKeywordsPending p JOIN Resume r ON r.rowid = "
-           "(SELECT min(rowid) FROM Resume WHERE ID = p.ID) WHERE " +
-           which +
-           " ORDER BY p.ID;\n"
-           "DELETE FROM ResumeKeywordsPending WHERE ID IN (SELECT ID FROM ResumeKeywordsPending p WHERE " +
-           which + ");\n";
-}
+// Brings the index up to date for the noted IDs: takes out the text it holds for each, puts in
+// the first "Resume" text now there, and forgets the notes.
+constexpr const char* kCatchUpSql = R"sql(
+INSERT INTO ResumeKeywords (ResumeKeywords, rowid, Details)
+    SELECT 'delete', ID, Indexed FROM ResumeKeywordsPending WHERE Indexed IS NOT NULL ORDER BY ID;
+INSERT INTO ResumeKeywords (rowid, Details)
+    SELECT r.ID, coalesce(r.Details, '') FROM ResumeKeywordsPending p
+    JOIN Resume r ON r.rowid = (SELECT min(rowid) FROM Resume WHERE ID = p.ID) ORDER BY p.ID;
+DELETE FROM ResumeKeywordsPending;
+)sql";
 
 // A connection that follows the index writes it in the same statement as the text, straight
 // from the rows written.
@@ -154,7 +149,7 @@ void CatchUpOnNotedTexts(SqliteConnection& connection) {
     if (!connection.CanAppend())
         return;
     SqliteTransaction transaction(connection);
-    connection.Execute(CatchUpSql("1"));
+    connection.Execute(kCatchUpSql);
     transaction.Commit();
 }
 
@@ -218,7 +213,7 @@ void FollowKeywordIndex(SqliteConnection& connection) {
 
 void CatchUpKeywordIndex(SqliteConnection& connection) {
     if (IsFollowing(connection) && HasNotes(connection))
-        connection.Execute(CatchUpSql("1"));
+        connection.Execute(kCatchUpSql);
 }
 
 KeywordIndexHealth InspectKeywordIndex(SqliteConnection& connection) {

@@ -125,6 +125,19 @@ TEST_F(StoreTest, AnotherProgramWithoutOurWordRulesStillReadsAndWritesTheBank) {
     EXPECT_EQ(Found("cobol"), Texts{});
     EXPECT_EQ(Found("fortran"), (Texts{bob}));
     EXPECT_EQ(Count("ResumeKeywordsPending"), 0);
+
+    // Our own next write catches up first, so it takes out of the index what the index holds.
+    EXPECT_EQ(OtherProgram().Run("UPDATE Resume SET Details='Ada' WHERE ID=" + bob), "");
+    ResumeStore store;
+    Fill(store, {"Bob", "", "", "", "Hold", "Pascal"}, "B.E.,", "S,", "L,");
+    ASSERT_EQ(store.Open(), 1);
+    ASSERT_EQ(store.UpdateResume(bob), 1);
+    store.Close();
+    EXPECT_EQ(Count("ResumeKeywordsPending"), 0);
+    for (const char* gone : {"fortran", "ada"})
+        EXPECT_EQ(Found(gone), Texts{}) << gone;
+    EXPECT_EQ(Found("pascal"), (Texts{bob}));
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
 }
 
 TEST_F(StoreTest, KeywordIndexIsAddedToABankWithoutItInOneTransactionThatCanBeStopped) {
