@@ -299,7 +299,9 @@ int RunKeywordBenchmark(long count, int repetitions) {
     });
     Row("check before a keyword search (index in step?)", check);
 
-    g_resultQuery = kAllRecordsQuery;
+    // The window opens on a small result; each search is filled once before it is timed, so that
+    // no timing pays for clearing the rows of the search before it.
+    g_resultQuery = BuildSearchQuery({}, TranslateKeywords("reykjavik").search->match);
     ResultDialog window(nullptr);
     CMSFlexGrid& grid = *FindControl<CMSFlexGrid>(&window, 1022);
     const std::pair<const char*, const char*> searches[] = {
@@ -312,9 +314,10 @@ int RunKeywordBenchmark(long count, int repetitions) {
         const std::string query = BuildSearchQuery({}, TranslateKeywords(typed).search->match);
         // Short runs need more of them for a steady median; a million resumes take long enough.
         const int runs = count >= 500000 ? repetitions : std::max(repetitions, 11);
-        long joined = 0;
+        long joined = StepQuery(query);
         const double engine = Median(runs, [&] { joined = StepQuery(query); });
         g_resultQuery = query;
+        window.FillGrid();
         const double fill = Median(runs, [&] { window.FillGrid(); });
         std::snprintf(note, sizeof note, "engine %.1f ms, %.2fx, %ld resumes (%ld rows)", engine,
                       fill / engine, grid.Rows() - 1, joined);
