@@ -4,6 +4,7 @@
 #include "platform/EngineError.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgressBox.h"
+#include "platform/WaitCursor.h"
 #include "store/KeywordIndex.h"
 #include "store/QueryTexts.h"
 #include "store/Sqlite.h"
@@ -44,6 +45,8 @@ bool BuildKeywordIndexShowingProgress(QWidget* parent) {
 bool MakeKeywordIndexReady(QWidget* parent) {
     KeywordIndexHealth health;
     {
+        // Catching up on many texts another program wrote takes a moment.
+        const WaitCursor waiting;
         SqliteConnection bank;
         bank.Open(DataFolder() + kDatabaseFileName);
         health = InspectKeywordIndex(bank);
