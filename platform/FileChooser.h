@@ -18,3 +18,14 @@ std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter
 // Tests script the chooser: the answerer receives the filter and returns the next choice.
 using OpenFileAnswerer = std::function<std::optional<std::string>(const QString& filter)>;
 OpenFileAnswerer SetOpenFileAnswerer(OpenFileAnswerer answerer);
+
+// The save-file chooser: asks before replacing an existing file. Returns the chosen path as 8-bit
+// text, or nothing when cancelled. A typed name without an extension gets defaultSuffix.
+std::optional<std::string> ChooseSaveFile(QWidget* parent, const QString& filter,
+                                          const QString& defaultSuffix,
+                                          const QString& initialName = QString());
+
+// Tests script it as they script the open-file chooser; the answerer also sees the default suffix.
+using SaveFileAnswerer =
+    std::function<std::optional<std::string>(const QString& filter, const QString& defaultSuffix)>;
+SaveFileAnswerer SetSaveFileAnswerer(SaveFileAnswerer answerer);
