@@ -23,6 +23,8 @@
 #include <QLayout>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 #include <algorithm>
 #include <functional>
 #include <new>
@@ -68,6 +70,16 @@ private:
     QElapsedTimer m_clock;
     qint64 m_next;
 };
+
+// The first rows are worth a moment's wait for the window system to put a new window up.
+void WaitUntilExposed(QWidget& window) {
+    QElapsedTimer waited;
+    waited.start();
+    while (window.windowHandle() != nullptr && !window.windowHandle()->isExposed() && waited.elapsed() < 50) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
+    }
+}
 
 // Folds every row of the query into the grid; gives the number of resumes shown.
 int FoldIntoGrid(SqliteStatement& query, CMSFlexGrid& grid, FillPacer& pacer) {
@@ -127,6 +139,8 @@ void ResultDialog::ConnectActions() {
 
 bool ResultDialog::FillGrid() {
     const WaitCursor waiting;
+    // The user's wait starts here, with the query's first row still to come.
+    FillPacer pacer([this](int resumesSoFar) { ShowFillSoFar(resumesSoFar); });
     ResumeStore store;
     try {
         if (store.Open() != 1)
@@ -147,7 +161,6 @@ bool ResultDialog::FillGrid() {
         Grid().SetRows(1);
         Grid().SetColWidth(0, 0);
         const QScopedValueRollback filling(m_filling, true);
-        FillPacer pacer([this](int resumesSoFar) { ShowFillSoFar(resumesSoFar); });
         resumes = FoldIntoGrid(query, Grid(), pacer);
     } catch (const EngineError&) {
         ShowMessage(kExceptionTryAgain);
@@ -171,6 +184,7 @@ void ResultDialog::ShowFillSoFar(int resumes) {
         FitWindowToColumns();
         setWindowModality(Qt::ApplicationModal);
         show();
+        WaitUntilExposed(*this);
     }
     // Paints what there is; clicks and keys wait until the fill is complete.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

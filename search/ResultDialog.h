@@ -53,8 +53,8 @@ private:
 // A fill that runs longer than `firstShow` milliseconds shows the rows found so far and a running
 // count, and paints them again every `repaint` milliseconds or so until it is complete.
 struct FillPacing {
-    int firstShow = 250;
-    int repaint = 85;
+    int firstShow = 150;
+    int repaint = 70;
 };
 extern FillPacing g_fillPacing;
 

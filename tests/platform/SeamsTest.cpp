@@ -133,4 +133,16 @@ TEST(FileChooserDialog, TypedNameGetsTheDefaultExtensionAndCancelGivesNothing) {
     SetModalHandler({});
     EXPECT_EQ(chosen, std::optional<std::string>(folder.filePath("jose.txt").toStdString()));
     EXPECT_EQ(cancelled, std::nullopt);
+
+    // The save chooser does the same for a name that names no file yet.
+    SetModalHandler([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<QFileDialog&>(dialog);
+        EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptSave);
+        chooser.setDirectory(folder.path());
+        chooser.selectFile(QStringLiteral("hits"));
+        dialog.accept();
+    });
+    const auto saved = ChooseSaveFile(nullptr, QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
+    SetModalHandler({});
+    EXPECT_EQ(saved, std::optional<std::string>(folder.filePath("hits.csv").toStdString()));
 }

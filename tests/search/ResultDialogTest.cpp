@@ -1,6 +1,7 @@
 #include "search/ResultDialog.h"
 #include "entry/ResumeInputDialog.h"
 #include "platform/FileChooser.h"
+#include "store/ResumeStore.h"
 #include "store/Sqlite.h"
 #include "tests/search/SearchFixture.h"
 
@@ -520,6 +521,14 @@ TEST_F(ResultWindow, ALongFillShowsItsFirstRowsAndARunningCountThenTheSameGrid) 
                             index % 3 ? "Pune,Delhi,Noida" : "Pune,Noida"});
     }
     AddResumes(resumes);
+    // Rows come from the first step on: the engine builds no index of its own before the first.
+    {
+        ResumeStore store;
+        ASSERT_EQ(store.Open(), 1);
+        SqliteStatement plan = store.OpenSnapshot(std::string("EXPLAIN QUERY PLAN ") + kAll);
+        while (plan.Step())
+            EXPECT_EQ(plan.ColumnText(3).find("AUTOMATIC"), std::string::npos) << plan.ColumnText(3);
+    }
 
     // Whenever the grid paints: how many rows it shows, and what the status line says then.
     struct PaintWatch : QObject {
