@@ -140,10 +140,20 @@ void CMSFlexGrid::FitColumnsToTexts(int maximum) {
             continue;
         const auto index = static_cast<std::size_t>(column);
         const int text = static_cast<int>(std::ceil(widest[index])) + cellPadding;
-        const int header = std::max(m_headerWidths[index], horizontalHeader()->sectionSizeHint(column));
+        const int header = std::max(m_headerWidths[index], HeaderTextWidth(column));
         m_fittedWidths[index] = std::max(header, std::min(text, maximum));
         setColumnWidth(column, m_fittedWidths[index]);
     }
+}
+
+// The header's text without its blanks, its margins and room for the sort arrow: the blanks of a
+// padded header give that room already, a bare one needs it beside its text.
+int CMSFlexGrid::HeaderTextWidth(int column) const {
+    const QHeaderView& header = *horizontalHeader();
+    const QString text = m_model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    const QFontMetrics metrics = header.fontMetrics();
+    return header.sectionSizeHint(column) - metrics.horizontalAdvance(text) +
+           metrics.horizontalAdvance(text.trimmed());
 }
 
 int CMSFlexGrid::FullWidth() const {

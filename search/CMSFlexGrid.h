@@ -74,6 +74,7 @@ protected:
 private:
     void AddCommands();
     void KeepCurrentRow();
+    int HeaderTextWidth(int column) const;
     int FirstShownColumn() const;
 
     FlexGridModel* m_model;

@@ -202,10 +202,11 @@ void ResultDialog::FitWindowToColumns() {
     Grid().FitLastColumnInto(width() - sides);
     if (!isVisible())
         return; // showing it centres it
-    const QPoint centre =
-        parentWidget() != nullptr ? parentWidget()->window()->frameGeometry().center() : screenArea.center();
+    // Shown while it filled: centred across again, its top where it was.
+    const int centre = parentWidget() != nullptr ? parentWidget()->window()->frameGeometry().center().x()
+                                                 : screenArea.center().x();
     QRect placed = frameGeometry();
-    placed.moveCenter(centre);
+    placed.moveLeft(centre - placed.width() / 2);
     placed.moveLeft(std::clamp(placed.left(), screenArea.left(),
                                std::max(screenArea.left(), screenArea.right() - placed.width() + 1)));
     move(placed.topLeft());
