@@ -39,6 +39,7 @@ private:
     void FitWindowToColumns();
     void OnDetails();
     void OnEdit();
+    bool ReadStoredLists();
     void OnDelete();
     void OnSendMail();
     bool DeleteFromStore(const std::string& idText);
