@@ -70,6 +70,7 @@ long CMSFlexGrid::Rows() const {
 void CMSFlexGrid::SetRows(long rows) {
     if (currentIndex().isValid())
         m_keptRow = currentIndex().row();
+    m_textWidths.reset();
     m_model->SetDataRowCount(static_cast<int>(rows) - 1);
     KeepCurrentRow();
 }
@@ -104,6 +105,7 @@ std::string CMSFlexGrid::TextMatrix(long row, long column) const {
 void CMSFlexGrid::AddItem(const std::string& item, long index) {
     if (index < Rows()) {
         // Only an append can wait to be shown; an insertion shows the rows at once.
+        m_textWidths.reset(); // the rows measured are no longer the first ones
         m_model->Insert(static_cast<int>(std::max(index, 1L)) - 1, item);
         return;
     }
@@ -128,9 +130,15 @@ void CMSFlexGrid::SetFormatString(const QString& format) {
     m_fittedWidths = m_headerWidths;
 }
 
+void CMSFlexGrid::MeasureAddedRows() {
+    if (!m_textWidths)
+        m_textWidths = std::make_unique<CellTextWidths>(QFontMetricsF(font()));
+    m_textWidths->Widest(m_model->StoredRows(), m_model->columnCount());
+}
+
 void CMSFlexGrid::FitColumnsToTexts(int maximum) {
-    CellTextWidths measure{QFontMetricsF(font())};
-    const std::vector<double> widest = measure.Widest(m_model->StoredRows(), m_model->columnCount());
+    MeasureAddedRows();
+    const std::vector<double>& widest = m_textWidths->Widest(m_model->StoredRows(), m_model->columnCount());
     // What a cell adds to its text: the delegate's margins either side and the grid line.
     const int cellPadding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
     m_headerWidths.resize(static_cast<std::size_t>(m_model->columnCount()), 0);

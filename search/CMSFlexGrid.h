@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QTableView>
+#include <memory>
 #include <string>
 #include <vector>
 
+class CellTextWidths;
 class FlexGridModel;
 
 // The result window's grid: the few members and events of a flex grid the window relies on, over a
@@ -36,6 +38,9 @@ public:
     // Widens each shown column to the widest of its texts in every row, shown or not yet shown (at
     // most `maximum` pixels), and never narrower than its header with room for the sort arrow.
     void FitColumnsToTexts(int maximum);
+    // Measures the rows added since the last call, so that fitting a long fill's columns at its end
+    // measures only its last rows.
+    void MeasureAddedRows();
     // The width that shows every column whole, frame and vertical scroll bar included.
     int FullWidth() const;
     // Narrows the last shown column to what a grid `gridWidth` pixels wide leaves it, where the
@@ -78,9 +83,10 @@ private:
     int FirstShownColumn() const;
 
     FlexGridModel* m_model;
-    int m_keptRow = 0;               // the data row to make current again after the rows were replaced
-    std::vector<int> m_headerWidths; // by column, from the header texts
-    std::vector<int> m_fittedWidths; // by column, from the header texts and then from every text
+    int m_keptRow = 0; // the data row to make current again after the rows were replaced
+    std::unique_ptr<CellTextWidths> m_textWidths; // the rows measured so far; made again for new rows
+    std::vector<int> m_headerWidths;              // by column, from the header texts
+    std::vector<int> m_fittedWidths;              // by column, from the header texts and then from every text
 };
 
 // The result window's header: column 0 (the ID) has none; the blanks set the widths.

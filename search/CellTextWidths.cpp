@@ -41,17 +41,17 @@ double CellTextWidths::NonAsciiWidth(std::string_view text) {
     return width;
 }
 
-std::vector<double> CellTextWidths::Widest(const std::vector<std::string>& rows, int columns) {
-    std::vector<double> widest(static_cast<std::size_t>(std::max(columns, 0)), 0.0);
-    for (const std::string& row : rows) {
-        std::string_view rest = row;
-        for (std::size_t column = 0; column < widest.size(); ++column) {
+const std::vector<double>& CellTextWidths::Widest(const std::vector<std::string>& rows, int columns) {
+    m_widest.resize(static_cast<std::size_t>(std::max(columns, 0)), 0.0);
+    for (; m_seen < rows.size(); ++m_seen) {
+        std::string_view rest = rows[m_seen];
+        for (double& widest : m_widest) {
             const auto tab = rest.find('\t');
-            widest[column] = std::max(widest[column], Width(rest.substr(0, tab)));
+            widest = std::max(widest, Width(rest.substr(0, tab)));
             if (tab == std::string_view::npos)
                 break;
             rest.remove_prefix(tab + 1);
         }
     }
-    return widest;
+    return m_widest;
 }

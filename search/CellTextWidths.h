@@ -17,8 +17,9 @@ public:
 
     double Width(std::string_view text); // 8-bit text in the locale's encoding
 
-    // The widest text of each of the first `columns` cells over all tab-joined `rows`.
-    std::vector<double> Widest(const std::vector<std::string>& rows, int columns);
+    // Takes in the tab-joined `rows` it has not seen yet (those after the ones seen before), so a
+    // long fill is measured as it goes; gives the widest text of each of the first `columns` cells.
+    const std::vector<double>& Widest(const std::vector<std::string>& rows, int columns);
 
 private:
     double NonAsciiWidth(std::string_view text);
@@ -26,4 +27,6 @@ private:
     QFontMetricsF m_metrics;
     std::array<double, 128> m_ascii{};
     std::unordered_map<char32_t, double> m_others;
+    std::vector<double> m_widest;
+    std::size_t m_seen = 0;
 };

@@ -180,6 +180,7 @@ bool ResultDialog::FillGrid() {
 void ResultDialog::ShowFillSoFar(int resumes) {
     m_ui->statusLine->setText(QString::number(resumes) + QStringLiteral(" found so far\u2026"));
     Grid().Refresh();
+    Grid().MeasureAddedRows(); // a little at a time, not all at the end with nothing painted
     if (!isVisible()) {
         FitWindowToColumns();
         setWindowModality(Qt::ApplicationModal);

@@ -579,6 +579,8 @@ TEST_F(ResultWindow, ALongFillShowsItsFirstRowsAndARunningCountThenTheSameGrid) 
     g_fillPacing = pacing;
     EXPECT_FALSE(atOnce.isVisible());
     EXPECT_EQ(DataRows(GridOf(atOnce)), expected);
+    for (int column = 1; column < 8; ++column) // measured as the rows came, or all at the end
+        EXPECT_EQ(GridOf(window).columnWidth(column), GridOf(atOnce).columnWidth(column)) << column;
 }
 
 } // namespace
