@@ -84,11 +84,21 @@ protected:
             return next;
         });
     }
-    // The real chooser, which lists text files: it picks `path`, or is cancelled when empty.
-    static DialogScript::Step Chooser(const QString& folder, const std::string& path) {
-        return [folder, path](QDialog& dialog) {
+    // The real chooser, which lists text files, or the files of the filter last used: it picks
+    // `path` through the filter `use`, or is cancelled when `path` is empty.
+    static DialogScript::Step Chooser(const QString& folder, const std::string& path,
+                                      const QString& shown = ".txt (*.txt)", const QString& use = {}) {
+        return [folder, path, shown, use](QDialog& dialog) {
             auto& chooser = dynamic_cast<QFileDialog&>(dialog);
-            EXPECT_EQ(chooser.nameFilters(), QStringList{".txt (*.txt)"});
+            EXPECT_EQ(
+                chooser.nameFilters(),
+                (QStringList{".txt (*.txt)", "Resumes (*.txt *.pdf *.docx *.odt *.htm *.html)",
+                             "PDF documents (*.pdf)", "Word documents (*.docx)", "OpenDocument texts (*.odt)",
+                             "Web pages (*.htm *.html)", "Word 97-2003 documents (*.doc)",
+                             "RTF documents (*.rtf)", "All files (*)"}));
+            EXPECT_EQ(chooser.selectedNameFilter(), shown);
+            if (!use.isEmpty())
+                chooser.selectNameFilter(use);
             EXPECT_EQ(chooser.defaultSuffix(), "txt");
             EXPECT_EQ(chooser.findChild<QLineEdit*>("fileNameEdit")->text(), "*.txt");
             EXPECT_EQ(chooser.directory().absolutePath(), folder);

@@ -1,0 +1,189 @@
+#include "documents/HtmlText.h"
+
+#include "documents/PlainTextBuilder.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QUtf8StringView>
+#include <climits>
+#include <cstring>
+#include <libxml/HTMLparser.h>
+#include <libxml/tree.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct DocumentFreer {
+    void operator()(xmlDoc* document) const { xmlFreeDoc(document); }
+};
+
+bool NameIs(const xmlNode* node, const char* name) {
+    return node->name != nullptr && std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0;
+}
+
+bool NameIn(const xmlNode* node, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        if (NameIs(node, name))
+            return true;
+    }
+    return false;
+}
+
+bool HasAttribute(const xmlNode* node, const char* name) {
+    return xmlHasProp(node, reinterpret_cast<const xmlChar*>(name)) != nullptr;
+}
+
+// Inline styles that hide an element, the one kind of style a page's text depends on.
+bool StyledHidden(const xmlNode* node) {
+    xmlChar* style = xmlGetProp(node, reinterpret_cast<const xmlChar*>("style"));
+    if (style == nullptr)
+        return false;
+    QByteArray compact = QByteArray(reinterpret_cast<const char*>(style)).toLower();
+    xmlFree(style);
+    compact.replace(' ', QByteArray());
+    return compact.contains("display:none") || compact.contains("visibility:hidden");
+}
+
+bool IsUnshown(const xmlNode* node) {
+    return NameIn(node, {"head", "script", "style", "template", "noscript", "title", "iframe", "object",
+                         "select", "svg", "math", "meta", "link", "input"}) ||
+           HasAttribute(node, "hidden") || StyledHidden(node);
+}
+
+bool IsPreformatted(const xmlNode* node) {
+    return NameIn(node, {"pre", "textarea", "listing", "xmp", "plaintext"});
+}
+
+// How many line ends a block asks for around itself: a blank line for paragraphs and headings.
+int BlockBreaks(const xmlNode* node) {
+    if (NameIn(node, {"p", "h1", "h2", "h3", "h4", "h5", "h6"}))
+        return 2;
+    if (NameIn(node,
+               {"address", "article", "aside", "blockquote", "body",   "caption", "center",   "dd",
+                "details", "dialog",  "dir",   "div",        "dl",     "dt",      "fieldset", "figcaption",
+                "figure",  "footer",  "form",  "header",     "hgroup", "hr",      "legend",   "li",
+                "main",    "menu",    "nav",   "ol",         "pre",    "section", "summary",  "table",
+                "ul",      "listing", "xmp",   "plaintext",  "tbody",  "thead",   "tfoot"}))
+        return 1;
+    return 0;
+}
+
+// A text node's characters; no-break spaces become plain ones, since a name or an address
+// tagged from the page is searched for with plain spaces.
+std::string Content(const xmlNode* node) {
+    if (node->content == nullptr)
+        return {};
+    std::string text = reinterpret_cast<const char*>(node->content);
+    for (std::size_t at = 0; (at = text.find("\xC2\xA0", at)) != std::string::npos;)
+        text.replace(at, 2, " ");
+    return text;
+}
+
+class PageWalk {
+public:
+    void Run(const xmlNode* root);
+    const std::string& Text() const { return m_out.Text(); }
+
+private:
+    void Enter(const xmlNode* node);
+    void Leave(const xmlNode* node);
+
+    PlainTextBuilder m_out;
+    int m_preformatted = 0;
+};
+
+// Walked without recursion, so no depth of nesting can exhaust the stack.
+void PageWalk::Run(const xmlNode* root) {
+    struct Step {
+        const xmlNode* node;
+        bool leaving;
+    };
+    std::vector<Step> steps{{root, false}};
+    while (!steps.empty()) {
+        const Step step = steps.back();
+        steps.pop_back();
+        if (step.leaving) {
+            Leave(step.node);
+            continue;
+        }
+        const xmlNode* node = step.node;
+        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+            if (m_preformatted > 0)
+                m_out.Literal(Content(node));
+            else
+                m_out.Flowing(Content(node));
+            continue;
+        }
+        if (node->type != XML_ELEMENT_NODE || IsUnshown(node))
+            continue;
+        Enter(node);
+        steps.push_back({node, true});
+        std::vector<const xmlNode*> children;
+        for (const xmlNode* child = node->children; child != nullptr; child = child->next)
+            children.push_back(child);
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            steps.push_back({*child, false});
+    }
+}
+
+void PageWalk::Enter(const xmlNode* node) {
+    if (NameIs(node, "br")) {
+        m_out.LineBreak();
+        return;
+    }
+    if (NameIs(node, "tr"))
+        m_out.StartRow();
+    else if (NameIn(node, {"td", "th"}))
+        m_out.StartCell();
+    if (const int breaks = BlockBreaks(node); breaks > 0)
+        m_out.RequireBreaks(breaks);
+    if (IsPreformatted(node))
+        ++m_preformatted;
+}
+
+void PageWalk::Leave(const xmlNode* node) {
+    if (IsPreformatted(node))
+        --m_preformatted;
+    if (NameIs(node, "tr"))
+        m_out.EndRow();
+    if (const int breaks = BlockBreaks(node); breaks > 0)
+        m_out.RequireBreaks(breaks);
+}
+
+bool DeclaresCharset(std::string_view bytes) {
+    const QByteArray head =
+        QByteArray(bytes.data(), static_cast<qsizetype>(std::min<std::size_t>(bytes.size(), 1024))).toLower();
+    return head.contains("charset");
+}
+
+// The encoding handed to the parser; none lets it follow the page's own declaration.
+const char* AssumedEncoding(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        return "UTF-8";
+    if (DeclaresCharset(bytes))
+        return nullptr;
+    return QUtf8StringView(bytes.data(), static_cast<qsizetype>(bytes.size())).isValidUtf8() ? "UTF-8"
+                                                                                             : "windows-1252";
+}
+
+} // namespace
+
+DocumentText ReadHtmlText(std::string_view bytes) {
+    static const bool ready = [] {
+        xmlInitParser();
+        return true;
+    }();
+    (void)ready;
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
+        return Problem(DocumentKind::WebPage, ReadProblem::TooLarge);
+    const std::unique_ptr<xmlDoc, DocumentFreer> document(
+        htmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, AssumedEncoding(bytes),
+                       HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET));
+    const xmlNode* root = document ? xmlDocGetRootElement(document.get()) : nullptr;
+    if (root == nullptr)
+        return Problem(DocumentKind::WebPage, ReadProblem::NoText);
+    PageWalk walk;
+    walk.Run(root);
+    return TextOrNoText(DocumentKind::WebPage, walk.Text());
+}
