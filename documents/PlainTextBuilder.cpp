@@ -49,6 +49,8 @@ void PlainTextBuilder::AddBreak() {
 }
 
 void PlainTextBuilder::RequireBreaks(int count) {
+    if (!m_rows.empty() && m_text.size() == m_rows.back().cellStart)
+        return;
     m_pendingBreaks = std::max(m_pendingBreaks, count);
     m_pendingSpace = false;
 }
@@ -72,19 +74,21 @@ void PlainTextBuilder::Spaces(std::size_t count) {
 }
 
 void PlainTextBuilder::StartRow() {
-    m_rows.push_back({0, m_pendingBreaks, m_text.size()});
+    m_rows.push_back({0, m_pendingBreaks, m_text.size(), m_text.size()});
 }
 
 void PlainTextBuilder::StartCell() {
     if (m_rows.empty())
         return;
     Row& row = m_rows.back();
+    row.cellStart = m_text.size();
     if (row.cells++ == 0)
         return;
     // The breaks that ended the cell before belong inside it, not between the cells; only a row
     // that has written nothing yet still owes the breaks that came before it.
     m_pendingBreaks = m_text.size() == row.sizeAtStart ? row.breaksBefore : 0;
     Tab();
+    row.cellStart = m_text.size();
 }
 
 void PlainTextBuilder::EndRow() {

@@ -16,7 +16,8 @@ public:
     void Flowing(std::string_view text);
     // One more line end before the next text (a paragraph's end: an empty paragraph is a blank line).
     void AddBreak();
-    // At least `count` line ends before the next text (a web page's blocks).
+    // At least `count` line ends before the next text (a web page's blocks); none at the start of
+    // a table cell, which stays on its row's line.
     void RequireBreaks(int count);
     // A line end now (a forced line break).
     void LineBreak();
@@ -38,6 +39,7 @@ private:
         int cells = 0;
         int breaksBefore = 0;
         std::size_t sizeAtStart = 0;
+        std::size_t cellStart = 0;
     };
 
     std::string m_text;
