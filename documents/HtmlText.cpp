@@ -74,9 +74,17 @@ int BlockBreaks(const xmlNode* node) {
 std::string Content(const xmlNode* node) {
     if (node->content == nullptr)
         return {};
-    std::string text = reinterpret_cast<const char*>(node->content);
-    for (std::size_t at = 0; (at = text.find("\xC2\xA0", at)) != std::string::npos;)
-        text.replace(at, 2, " ");
+    const std::string_view raw = reinterpret_cast<const char*>(node->content);
+    std::string text;
+    text.reserve(raw.size());
+    for (std::size_t at = 0; at < raw.size(); ++at) {
+        if (raw.compare(at, 2, "\xC2\xA0") == 0) {
+            text += ' ';
+            ++at;
+        } else {
+            text += raw[at];
+        }
+    }
     return text;
 }
 
