@@ -25,9 +25,10 @@ std::unique_ptr<QProgressDialog> ProgressBox(QWidget* parent, const std::string&
     auto box = std::make_unique<QProgressDialog>(parent);
     box->setWindowTitle(QString::fromLatin1(kApplicationTitle));
     box->setLabelText(QStringLiteral("Reading %1 ...").arg(QFileInfo(ToQt(path)).fileName()));
-    auto* stop = new QPushButton(QStringLiteral("&Stop"), box.get());
-    SetControlId(stop, kProgressStopButton);
-    box->setCancelButton(stop);
+    // The box's own button, renamed: a button of our own would bring a second Escape shortcut,
+    // and two make Escape do nothing.
+    box->setCancelButtonText(QStringLiteral("&Stop"));
+    SetControlId(box->findChild<QPushButton*>(), kProgressStopButton);
     box->setRange(0, kProgressSteps);
     box->setMinimumDuration(0);
     box->setAutoClose(false);
@@ -52,6 +53,10 @@ std::optional<DocumentText> ReadForImport(QWidget* parent, const std::string& pa
             wait.reset();
             box = ProgressBox(parent, path);
             box->show();
+            // Shown from outside an event loop, it is given the keyboard only when asked: Escape
+            // must reach it.
+            box->raise();
+            box->activateWindow();
         }
         box->setValue(total == 0 ? 0 : static_cast<int>(done * kProgressSteps / total));
         QCoreApplication::processEvents();

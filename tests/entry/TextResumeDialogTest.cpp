@@ -23,6 +23,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -573,11 +574,14 @@ TEST_F(TextImport, ALongPdfShowsProgressAndEscapeStopsIt) {
             EXPECT_EQ(box->windowTitle(), "Talvanor");
             EXPECT_EQ(box->labelText(), "Reading report.pdf ...");
             EXPECT_EQ(FindControl<QPushButton>(box, kProgressStopButton)->text(), "&Stop");
+            // On a desktop, two Escape shortcuts cancel each other out and Escape does nothing.
+            EXPECT_EQ(box->findChildren<QShortcut*>().size(), 1);
         }
         highest = std::max(highest, box->value());
         if (escape) {
             escape = false;
-            QTest::keyClick(box, Qt::Key_Escape);
+            QTest::keyClick(box->windowHandle(),
+                            Qt::Key_Escape); // as the system delivers it, shortcuts first
             highest = 0;
         }
     });
