@@ -105,6 +105,7 @@ void ResumeInputDialog::Submit() {
         accept();
     } else {
         ResetForNextResume();
+        m_ui->nameEdit->setFocus(); // the next resume is typed at once
     }
 }
 

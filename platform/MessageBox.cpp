@@ -1,8 +1,11 @@
 #include "platform/MessageBox.h"
 
+#include "platform/FocusReturn.h"
 #include "platform/Text.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QThread>
@@ -35,6 +38,18 @@ QWidget* BoxOwner() {
     return QApplication::activeWindow();
 }
 
+// A box sizes itself to its text, so a short one ("mail sent") would cut its title bar down
+// to "T…"; a spacer row keeps it wide enough for the title and the window's buttons.
+void KeepTitleVisible(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr)
+        return;
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle());
+    constexpr int kTitleBarButtons = 160; // icon, minimise, maximise and close, with their spacing
+    grid->addItem(new QSpacerItem(titleWidth + kTitleBarButtons, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 MessageAnswer ShowBox(const MessageRequest& request) {
     QMessageBox box(ToQtIcon(request.icon), QString::fromLatin1(kApplicationTitle), ToQt(request.text),
                     QMessageBox::NoButton, BoxOwner());
@@ -44,6 +59,7 @@ MessageAnswer ShowBox(const MessageRequest& request) {
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    KeepTitleVisible(box);
     const int pressed = box.exec();
     if (request.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
@@ -51,6 +67,7 @@ MessageAnswer ShowBox(const MessageRequest& request) {
 }
 
 MessageAnswer Answer(const MessageRequest& request) {
+    const FocusReturn focus;
     MessageAnswerer answerer;
     {
         std::lock_guard lock(g_answererMutex);

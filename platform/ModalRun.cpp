@@ -1,5 +1,7 @@
 #include "platform/ModalRun.h"
 
+#include "platform/FocusReturn.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <QTimer>
@@ -9,6 +11,7 @@ ModalHandler g_modalHandler;
 }
 
 int RunModal(QDialog& dialog) {
+    const FocusReturn focus;
     if (g_modalHandler) {
         QPointer<QDialog> shown(&dialog);
         ModalHandler handler = g_modalHandler;

@@ -168,17 +168,11 @@ void ResultDialog::OnDetails() {
 }
 
 void ResultDialog::OnEdit() {
-    if (!SelectCurrentRow())
+    if (!SelectCurrentRow() || !ReadStoredLists())
         return;
-    std::string* const handedOver[] = {&EditedResume.name,
-                                       &EditedResume.experience,
-                                       &EditedResume.email,
-                                       &EditedResume.organization,
-                                       &EditedResume.status,
-                                       &EditedResume.qualifications,
-                                       &EditedResume.specializations,
-                                       &EditedResume.locations};
-    for (int column = 1; column <= 8; ++column)
+    std::string* const handedOver[] = {&EditedResume.name, &EditedResume.experience, &EditedResume.email,
+                                       &EditedResume.organization, &EditedResume.status};
+    for (int column = 1; column <= 5; ++column)
         *handedOver[column - 1] = Grid().TextMatrix(g_selectedRow, column);
     EditedResume.editing = true;
     {
@@ -190,6 +184,16 @@ void ResultDialog::OnEdit() {
         EditedResume.changed = false;
         RefillOrClose();
     }
+}
+
+// A search shows only the list values it matched; the form gets every stored one, so an
+// unchanged Ok keeps them all.
+bool ResultDialog::ReadStoredLists() {
+    ResumeStore store;
+    if (store.Open() != 1)
+        return false;
+    return store.LoadValueLists(EditedResume.id, EditedResume.qualifications, EditedResume.specializations,
+                                EditedResume.locations) == 1;
 }
 
 void ResultDialog::OnDelete() {

@@ -36,6 +36,7 @@ private:
     void ConnectActions();
     void OnDetails();
     void OnEdit();
+    bool ReadStoredLists();
     void OnDelete();
     void OnSendMail();
     bool DeleteFromStore(const std::string& idText);

@@ -280,6 +280,30 @@ int ResumeStore::LoadPickList(std::string& qualifications, std::string& speciali
     return 1;
 }
 
+int ResumeStore::LoadValueLists(const std::string& idText, std::string& qualifications,
+                                std::string& specializations, std::string& locations) {
+    if (!IsOpen()) {
+        Tell(kDatabaseNotOpen);
+        return 0;
+    }
+    const std::int64_t filterId = FilterId(idText);
+    std::string* lists[] = {&qualifications, &specializations, &locations};
+    for (std::size_t i = 0; i < std::size(kListTargets); ++i) {
+        const ListTarget& target = kListTargets[i];
+        SqliteStatement rows(m_connection, "SELECT " + ColumnName(target.query, 1) + " FROM " +
+                                               Bracketed(target.table) + " WHERE " +
+                                               ColumnName(target.query, 0) + "=? ORDER BY rowid");
+        rows.Bind(1, filterId);
+        lists[i]->clear();
+        while (rows.Step()) {
+            if (!lists[i]->empty())
+                *lists[i] += ',';
+            lists[i]->append(rows.ColumnTextView(0));
+        }
+    }
+    return 1;
+}
+
 int ResumeStore::SavePickList(PickListKind kind, const std::string& pickList) {
     if (!IsOpen()) {
         Tell(kDatabaseNotOpen);

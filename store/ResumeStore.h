@@ -30,6 +30,9 @@ public:
     int UpdateResume(const std::string& idText);
     int DeleteResume(const std::string& idText);
     int LoadPickList(std::string& qualifications, std::string& specializations, std::string& locations);
+    // The resume's stored list values, each list joined by "," in the order its rows were stored.
+    int LoadValueLists(const std::string& idText, std::string& qualifications, std::string& specializations,
+                       std::string& locations);
     int SavePickList(PickListKind kind, const std::string& pickList);
 
     // For the result window's own read-only queries between Open and Close.

@@ -100,6 +100,7 @@ TEST_F(ResumeInputNew, SubmitStopsAtEachCheckInOrderThenStoresAndResets) {
     Click(form, kSubmit);
     EXPECT_TRUE(messages.Texts().empty());
     EXPECT_TRUE(form.isVisible()) << "new mode stays open for the next resume";
+    EXPECT_EQ(form.focusWidget(), Box(form, kName)) << "the next resume is typed at once";
 
     const std::string id = LastId();
     EXPECT_EQ(QueryRows("SELECT Name,Experience,Email,Organization,Status FROM [Abstract Information]"),

@@ -5,17 +5,22 @@
 #include "platform/DroppedFile.h"
 #include "platform/EngineError.h"
 #include "platform/FileChooser.h"
+#include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
 #include "tests/util/ScriptedMessages.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <thread>
@@ -91,6 +96,62 @@ TEST(ModalSeam, HandlerReachesNestedDialogsAndClosesThem) {
     EXPECT_EQ(RunModal(outer), QDialog::Rejected);
     SetModalHandler({});
     EXPECT_EQ(seen, (std::vector<std::string>{"outer", "inner"}));
+}
+
+// A window manager may leave the owner inactive with nothing focused once a box or a nested
+// dialog closes; the seams give the focus back to the control that had it.
+TEST(FocusAfterModal, ReturnsToTheControlFocusedBeforeABoxOrANestedDialog) {
+    QDialog form;
+    auto* first = new QLineEdit(&form);
+    auto* second = new QLineEdit(&form);
+    second->move(0, 40);
+    QDialog elsewhere;
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    second->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), second);
+    auto loseFocus = [&] {
+        elsewhere.show();
+        elsewhere.activateWindow();
+        first->clearFocus();
+        second->clearFocus();
+    };
+
+    ScriptedMessages messages;
+    SetMessageAnswerer([&](const MessageRequest&) {
+        loseFocus();
+        return MessageAnswer::Ok;
+    });
+    ShowMessage("You have not selected any value for this field");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == second; }));
+    EXPECT_TRUE(form.isActiveWindow());
+
+    elsewhere.hide();
+    QDialog nested(&form);
+    SetModalHandler([&](QDialog& dialog) {
+        loseFocus();
+        dialog.accept();
+    });
+    RunModal(nested);
+    SetModalHandler({});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == second; }));
+    EXPECT_TRUE(form.isActiveWindow());
+}
+
+TEST(MessageBoxWidth, AShortTextStillShowsTheWholeTitle) {
+    QMessageBox* shown = nullptr;
+    int width = 0;
+    QTimer::singleShot(0, [&] {
+        shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        width = shown->width();
+        EXPECT_EQ(shown->windowTitle(), "Talvanor");
+        shown->button(QMessageBox::Ok)->click();
+    });
+    ShowMessage("mail sent", MessageButtons::Ok, MessageIcon::Information);
+    // The title bar also holds the window's icon and three buttons of at least 16 pixels.
+    EXPECT_GE(width, QFontMetrics(QApplication::font()).horizontalAdvance("Talvanor") + 4 * 16 + 40);
 }
 
 TEST(ControlIds, FindsControlsByIdAndTypeOnly) {

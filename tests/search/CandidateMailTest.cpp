@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -52,6 +53,18 @@ using CandidateMail = SearchTest;
 
 TEST_F(CandidateMail, HandsTheTrimmedAddressWholeAsOneArgument) {
     RecordingMailClient client;
+    // "Session Established" is told before the mail client starts, "mail sent" once it ran.
+    Texts moments;
+    const MessageAnswerer recorder = SetMessageAnswerer([&](const MessageRequest& request) {
+        moments.push_back(request.text + (client.Recorded().empty() ? " / not started" : " / started"));
+        return MessageAnswer::Ok;
+    });
+    SendMailToCandidate("first@example.com");
+    SetMessageAnswerer(recorder);
+    EXPECT_EQ(moments, (Texts{"Session Established / not started", "mail sent / started"}));
+    EXPECT_EQ(client.Recorded(), "[first@example.com]\n");
+    std::remove(client.Path("record").c_str());
+
     SendMailToCandidate("  asha rao@example.com  ");
     EXPECT_EQ(messages.Texts(), (Texts{"Session Established", "mail sent"}));
     EXPECT_EQ(client.Recorded(), "[asha rao@example.com]\n");

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -104,11 +105,22 @@ TEST_F(SearchForm, BuildsOneQuotedConditionPerCriterionInTheFixedOrder) {
               (Texts{"No record found to show", "No record found to show", "No record found to show"}));
     EXPECT_EQ(Box(form, kName)->text(), "  Asha  Rao ");
     EXPECT_EQ(List(form, kLocation)->currentText(), "Delhi");
+
+    // The organization is trimmed too, and the rejected status is read from its own button.
+    Click(form, kReset);
+    Box(form, kOrganization)->setText("  Acme  Corp ");
+    FindControl<QRadioButton>(&form, 1054)->setChecked(true);
+    EXPECT_EQ(Search(form),
+              std::string(kPrefix) +
+                  "Organization='Acme  Corp' AND Status='Rejected'ORDER BY [Abstract Information].ID;");
 }
 
 TEST_F(SearchForm, SaysSoWhenNoCriterionIsGivenAndResetClearsEveryOne) {
     SearchDialog form(nullptr);
+    // Blanks alone are no criterion, in any of the three boxes.
     Box(form, kName)->setText("   ");
+    Box(form, kEmail)->setText(" \t ");
+    Box(form, kOrganization)->setText("  ");
     g_resultQuery = "earlier";
     Click(form, kSearch);
     EXPECT_EQ(messages.Texts(), (Texts{"Search Criteria not specified"}));
@@ -213,6 +225,64 @@ TEST_F(SearchForm, FindsOnlyResumesMatchingEveryCriterion) {
     Click(form, kSearch);
     // The condition picks the joined rows; the row still shows every location of the resume.
     EXPECT_EQ(ids, (Texts{"1 Delhi"}));
+}
+
+// A search names one value of a list, so the grid shows only that one; Edit must still hand
+// the form every stored value, or an unchanged Ok deletes the others.
+TEST_F(SearchForm, EditAfterASearchOnAListKeepsEveryStoredValueOfEachList) {
+    BankResume resume;
+    resume.qualifications = {"MCA", "B.E."};
+    resume.specializations = {"JAVA", "ERP"};
+    resume.locations = {"Pune", "Delhi"};
+    const char* const listRows = "SELECT 'Q',Qualification FROM Qualifications UNION ALL "
+                                 "SELECT 'S',Specialization FROM Specializations UNION ALL "
+                                 "SELECT 'L',Location FROM Locations ORDER BY 1,2";
+    const struct {
+        int list;
+        const char* value;
+        int shownColumn;
+        int chooser;
+        Texts preselected;
+    } searches[] = {{kQualification, "B.E.", 6, 1060, {"B.E.", "MCA"}},
+                    {kSpecialization, "ERP", 7, 1061, {"ERP", "JAVA"}},
+                    {kLocation, "Delhi", 8, 1062, {"Delhi", "Pune"}}};
+    for (const auto& search : searches) {
+        for (const char* table :
+             {"[Abstract Information]", "Qualifications", "Specializations", "Locations", "Resume"})
+            ExecuteSql(std::string("DELETE FROM ") + table);
+        AddResume(resume);
+        const Rows listsBefore = QueryRows(listRows);
+        SearchDialog form(nullptr);
+        Choose(form, search.list, search.value);
+        std::string shown;
+        Texts selected;
+        DialogScript script;
+        script.Then([&](QDialog& results) {
+            shown = DataRows(GridOf(results)).at(0).at(search.shownColumn);
+            Click(results, 1028);
+            Click(results, 2);
+        });
+        script.Then([&](QDialog& editForm) {
+            // Every stored value, in the order the rows were stored.
+            EXPECT_EQ(EditedResume.qualifications, "MCA,B.E.");
+            EXPECT_EQ(EditedResume.specializations, "JAVA,ERP");
+            EXPECT_EQ(EditedResume.locations, "Pune,Delhi");
+            Click(editForm, search.chooser);
+            Click(editForm, 1021);
+        });
+        script.Then([&](QDialog& chooser) {
+            for (QListWidgetItem* item : FindControl<QListWidget>(&chooser, 1060)->selectedItems())
+                selected.push_back(item->text().toStdString());
+            chooser.reject();
+        });
+        Click(form, kSearch);
+        EXPECT_TRUE(script.AllDone()) << search.value;
+        EXPECT_EQ(shown, search.value); // the grid shows what the query matched
+        EXPECT_EQ(selected, search.preselected) << search.value;
+        // The rewrite may store a list's rows in another order, but never fewer of them.
+        EXPECT_EQ(QueryRows(listRows), listsBefore) << search.value;
+    }
+    EXPECT_TRUE(messages.Texts().empty());
 }
 
 } // namespace
