@@ -59,8 +59,11 @@ bool LooksBinary(std::string_view bytes) {
 } // namespace
 
 DocumentKind DetectKind(std::string_view bytes, std::string_view fileName) {
-    // A PDF may carry a few bytes of junk before its header; readers allow 1 KB of it.
-    if (bytes.substr(0, 1024).find("%PDF-") != std::string_view::npos)
+    const std::string extension = Extension(fileName);
+    // A PDF may carry a few bytes of junk before its header; readers allow 1 KB of it. A text file
+    // that merely mentions the header stays a text file.
+    const std::size_t header = bytes.substr(0, 1024).find("%PDF-");
+    if (header == 0 || (header != std::string_view::npos && extension != "txt"))
         return DocumentKind::Pdf;
     if (StartsWith(bytes, "PK\x03\x04"))
         return DocumentKind::ZipArchive;
@@ -68,7 +71,6 @@ DocumentKind DetectKind(std::string_view bytes, std::string_view fileName) {
         return DocumentKind::OldWord;
     if (StartsWith(bytes, "{\\rtf"))
         return DocumentKind::RichText;
-    const std::string extension = Extension(fileName);
     // A text file whose first words happen to look like a tag stays a text file.
     if (LooksLikeHtml(bytes, extension == "txt"))
         return DocumentKind::WebPage;

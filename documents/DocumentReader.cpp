@@ -117,8 +117,9 @@ std::string ProblemMessage(const std::string& path, const DocumentText& result) 
             return file + " holds no text; it may be a scanned image.";
         return file + " holds no text.";
     case ReadProblem::Damaged:
-        return file + " is a damaged " + KindName(result.kind) + " and cannot be read" +
-               WithDetail(result.detail);
+        return file + " is a damaged " + KindName(result.kind) +
+               (result.kind == DocumentKind::ZipArchive ? ", as .docx and .odt documents are," : "") +
+               " and cannot be read" + WithDetail(result.detail);
     case ReadProblem::TooLarge:
         return TooLargeMessage(file, result.kind);
     case ReadProblem::NotADocument:

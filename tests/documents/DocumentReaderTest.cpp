@@ -71,6 +71,8 @@ TEST_F(DocumentReader, DecidesTheKindByContentNotByName) {
         {"resume.pdf", "Asha Rao, plain words", DocumentKind::PlainText},
         {"resume.pdf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), DocumentKind::Unknown},
         {"resume.txt", std::string("binary\0text", 11), DocumentKind::PlainText},
+        {"notes.txt", "Converted the reports to %PDF-1.4 files", DocumentKind::PlainText},
+        {"notes.txt", "%PDF-1.4 at the very start", DocumentKind::Pdf},
     };
     for (const auto& test : cases)
         EXPECT_EQ(DetectKind(test.bytes, test.name), test.kind)
@@ -101,7 +103,8 @@ TEST_F(DocumentReader, EachBadFileGetsAMessageNamingItAndTheProblem) {
         {"scan.pdf", ScannedPdf(1), " holds no text; it may be a scanned image."},
         {"broken.pdf", "%PDF-1.5\n" + std::string(3000, 'x'),
          " is a damaged PDF document and cannot be read."},
-        {"broken.docx", cut, " is a damaged ZIP archive and cannot be read"},
+        {"broken.docx", cut,
+         " is a damaged ZIP archive, as .docx and .odt documents are, and cannot be read ("},
         {"bomb.docx", Sample("bomb.docx"),
          " unpacks to more than 64 MB, far more than any resume; it is not read."},
         {"sheet.docx", ZipArchive({{"xl/workbook.xml", "<workbook/>"}}),
