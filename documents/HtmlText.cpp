@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QUtf8StringView>
+#include <QStringDecoder>
 #include <climits>
 #include <cstring>
 #include <libxml/HTMLparser.h>
@@ -159,34 +159,48 @@ void PageWalk::Leave(const xmlNode* node) {
         m_out.RequireBreaks(breaks);
 }
 
-bool DeclaresCharset(std::string_view bytes) {
-    const QByteArray head =
-        QByteArray(bytes.data(), static_cast<qsizetype>(std::min<std::size_t>(bytes.size(), 1024))).toLower();
-    return head.contains("charset");
+bool DeclaresCharset(QByteArrayView bytes) {
+    return bytes.first(std::min<qsizetype>(bytes.size(), 1024)).toByteArray().toLower().contains("charset");
 }
 
-// The encoding handed to the parser; none lets it follow the page's own declaration.
-const char* AssumedEncoding(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
-        return "UTF-8";
-    if (DeclaresCharset(bytes))
-        return nullptr;
-    return QUtf8StringView(bytes.data(), static_cast<qsizetype>(bytes.size())).isValidUtf8() ? "UTF-8"
-                                                                                             : "windows-1252";
+// The page decoded by its byte order mark or its declared character set; without either (or with
+// one unknown here), as UTF-8 when the bytes are valid UTF-8, else as Windows-1252, as browsers do.
+// Decoded here rather than by the parser, which stops at the first byte its decoder does not
+// know and so would drop the rest of the page; here such a byte is replaced.
+QByteArray PageAsUtf8(std::string_view bytes) {
+    const QByteArrayView page(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const bool marked =
+        page.startsWith("\xEF\xBB\xBF") || page.startsWith("\xFF\xFE") || page.startsWith("\xFE\xFF");
+    if (marked || DeclaresCharset(page)) {
+        QStringDecoder declared = QStringDecoder::decoderForHtml(page);
+        if (declared.isValid())
+            return QString(declared(page)).toUtf8();
+    }
+    if (page.isValidUtf8())
+        return page.toByteArray();
+    QStringDecoder windows("windows-1252");
+    return QString(windows(page)).toUtf8();
 }
+
+void IgnoreLibraryMessage(void*, const char*, ...) {}
 
 } // namespace
 
 DocumentText ReadHtmlText(std::string_view bytes) {
     static const bool ready = [] {
         xmlInitParser();
+        // Oddities of a page are the parser's to mend, not to print.
+        xmlSetGenericErrorFunc(nullptr, IgnoreLibraryMessage);
         return true;
     }();
     (void)ready;
-    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX) / 4) // room to decode it
+        return Problem(DocumentKind::WebPage, ReadProblem::TooLarge);
+    const QByteArray page = PageAsUtf8(bytes);
+    if (page.size() > INT_MAX)
         return Problem(DocumentKind::WebPage, ReadProblem::TooLarge);
     const std::unique_ptr<xmlDoc, DocumentFreer> document(
-        htmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, AssumedEncoding(bytes),
+        htmlReadMemory(page.constData(), static_cast<int>(page.size()), nullptr, "UTF-8",
                        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET));
     const xmlNode* root = document ? xmlDocGetRootElement(document.get()) : nullptr;
     if (root == nullptr)

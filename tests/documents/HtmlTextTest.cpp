@@ -36,6 +36,8 @@ TEST(HtmlText, ShowsThePageAsABrowserDoes) {
         {"UTF-8 without a declaration", "<p>Jos\xC3\xA9</p>", "Jos\xC3\xA9"},
         {"Windows-1252 when the bytes are not UTF-8", "<p>Jos\xE9 \x93quoted\x94</p>",
          "Jos\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D"},
+        {"a byte Windows-1252 leaves undefined loses nothing after it", "<p>Jos\xE9 a\x8D</p><p>after</p>",
+         "Jos\xC3\xA9 a\xC2\x8D\n\nafter"},
         {"a declared character set is honoured",
          "<html><head><meta charset=\"iso-8859-7\"></head><body><p>\xC1\xF3\xE1</p></body></html>",
          "\xCE\x91\xCF\x83\xCE\xB1"},
