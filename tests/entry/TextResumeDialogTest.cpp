@@ -125,8 +125,10 @@ protected:
         EntryTest::TearDown();
     }
 
-    // Drags `path` over the dialog and drops it there when the dialog takes it. True when it did.
-    static bool Drop(QWidget& target, const std::string& path) {
+    // Drags `path` over the shown text, which passes the drag to the dialog, and drops it there
+    // when the dialog takes it. True when it did.
+    static bool Drop(QDialog& dialog, const std::string& path) {
+        QWidget& target = *Edit(dialog)->viewport();
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
