@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 
 #include <filesystem>
+#include <limits>
 
 std::atomic<int> HarvestStopFlag{0};
 
@@ -35,7 +36,16 @@ RoundEnd FetchPage(int number, const HarvestTimeouts& timeouts) {
         opened = true;
         return page.Open(SavedPagePath(number));
     };
-    const BodySink sink = [&](std::string_view bytes) { return (opened || open()) && page.Write(bytes); };
+    std::size_t received = 0;
+    bool tooLarge = false;
+    const BodySink sink = [&](std::string_view bytes) {
+        received += bytes.size();
+        if (received > kLargestPage) {
+            tooLarge = true;
+            return false;
+        }
+        return (opened || open()) && page.Write(bytes);
+    };
 
     PageResponse response = request.Get(address, sink);
     if (IsRedirect(response.status)) {
@@ -52,6 +62,11 @@ RoundEnd FetchPage(int number, const HarvestTimeouts& timeouts) {
         ShowMessage(kUnableToEstablishSession);
         return RoundEnd::Stop;
     }
+    if (tooLarge) {
+        page.Discard();
+        ShowMessage(PageTooLargeMessage(number));
+        return RoundEnd::Stop;
+    }
     if (!opened && !open())
         return RoundEnd::Stop; // the page file cannot be created
     if (!page.IsOpen())
@@ -62,6 +77,11 @@ RoundEnd FetchPage(int number, const HarvestTimeouts& timeouts) {
 }
 
 } // namespace
+
+std::string PageTooLargeMessage(int number) {
+    return "The page for resume number " + std::to_string(number) + " is larger than " +
+           std::to_string(kLargestPage / (1024 * 1024)) + " MB, so the harvest stops here.";
+}
 
 std::string WorkingFolder() {
     return DataFolder() + "temphunter/";
@@ -94,6 +114,12 @@ void DownloadWorker::Run() {
 
     int failedTries = 0;
     while (HarvestStopFlag == 0) {
+        // The number after the top one can be neither asked for nor kept: no page lies beyond.
+        if (number == std::numeric_limits<int>::max()) {
+            ShowMessage(kUnableToEstablishSession);
+            HarvestStopFlag = 1;
+            break;
+        }
         try {
             switch (FetchPage(number, m_timeouts)) {
             case RoundEnd::Saved:

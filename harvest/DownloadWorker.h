@@ -29,6 +29,9 @@ private:
 std::string WorkingFolder();           // DataFolder() + "temphunter/"
 std::string SavedPagePath(int number); // WorkingFolder() + number + ".txt"
 
+// A page over kLargestPage ends the harvest; what arrived of it is removed.
+std::string PageTooLargeMessage(int number);
+
 inline constexpr const char* kInsertHttpUrl = "Please Insert URL with http://..";
 inline constexpr const char* kUnableToEstablishSession =
     "Unable to establish internet session. Please try later";

@@ -2,6 +2,7 @@
 
 bool PageFileWriter::Open(const std::string& path) {
     m_file.reset(std::fopen(path.c_str(), "wb"));
+    m_path = path;
     m_piece.clear();
     m_failed = false;
     return IsOpen();
@@ -29,6 +30,13 @@ bool PageFileWriter::Finish() {
     if (m_file && std::fclose(m_file.release()) != 0)
         m_failed = true;
     return !m_failed;
+}
+
+void PageFileWriter::Discard() {
+    m_file.reset();
+    m_piece.clear();
+    if (!m_path.empty())
+        std::remove(m_path.c_str());
 }
 
 bool PageFileWriter::WritePiece() {

@@ -4,6 +4,7 @@
 #include "harvest/HarvestStop.h"
 #include "harvest/Normalisation.h"
 #include "harvest/PageExtraction.h"
+#include "harvest/PageFile.h"
 #include "harvest/ResumeIdFile.h"
 #include "platform/MessageBox.h"
 #include "store/ResumeStore.h"
@@ -11,7 +12,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <limits>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -24,14 +26,26 @@ bool IsPageFile(const fs::directory_entry& entry) {
     return extension == ".txt" && entry.is_regular_file();
 }
 
-// The page's bytes; the file is deleted once read.
-std::string TakePage(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
+std::string UnreadablePage(const fs::path& file) {
+    return "The downloaded page " + file.string() + " could not be read.";
+}
+
+// The page's bytes, or nothing for a file larger than any page the worker saves, which is
+// not read at all; the file is deleted either way.
+std::optional<std::string> TakePage(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in)
-        throw PageReadError("The downloaded page " + file.string() + " could not be read.");
-    std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw PageReadError("The downloaded page " + file.string() + " could not be read.");
+        throw PageReadError(UnreadablePage(file));
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        throw PageReadError(UnreadablePage(file));
+    std::optional<std::string> page;
+    if (static_cast<std::uintmax_t>(size) <= kLargestSavedPage) {
+        page.emplace(static_cast<std::size_t>(size), '\0');
+        in.seekg(0);
+        if (!in.read(page->data(), size))
+            throw PageReadError(UnreadablePage(file));
+    }
     in.close();
     std::error_code ignored;
     fs::remove(file, ignored);
@@ -71,6 +85,15 @@ void StorePage(ResumeStore& store, ResumePageFields& fields, const HarvestPickLi
         ShowMessage(kRecordAdded);
 }
 
+// The number file never wraps: at either end of the integer range the number stays put.
+int NumberAfter(int number) {
+    return number < std::numeric_limits<int>::max() ? number + 1 : number;
+}
+int NumberBefore(int number, int count) {
+    return number < std::numeric_limits<int>::min() + count ? std::numeric_limits<int>::min()
+                                                            : number - count;
+}
+
 void KeepNumber(int number) {
     std::string text;
     SyncIdText(text, number);
@@ -78,6 +101,10 @@ void KeepNumber(int number) {
 }
 
 } // namespace
+
+std::string PageTooLargeToImport(const std::string& path) {
+    return "The downloaded page " + path + " is too large to be a resume page; it was removed unread.";
+}
 
 HarvestPickLists LoadHarvestPickLists() {
     HarvestPickLists lists;
@@ -101,10 +128,16 @@ void ImportDownloadedPages(const HarvestPickLists& lists) {
          entry.increment(noFolder)) {
         if (!IsPageFile(*entry))
             continue;
+        const std::optional<std::string> page = TakePage(entry->path());
+        if (!page) {
+            ShowMessage(PageTooLargeToImport(entry->path().string()));
+            continue;
+        }
         ResumePageFields fields;
-        if (!ExtractResumePage(TakePage(entry->path()), fields)) {
+        if (!ExtractResumePage(*page, fields)) {
             if (++missingPages > kMostMissingPages) {
-                nextNumber -= missingPages; // the site has no more resumes: ask again from there
+                // The site has no more resumes: ask again from there.
+                nextNumber = NumberBefore(nextNumber, missingPages);
                 break;
             }
             continue;
@@ -112,7 +145,8 @@ void ImportDownloadedPages(const HarvestPickLists& lists) {
         if (fields.email.empty())
             continue;
         StorePage(store, fields, lists);
-        KeepNumber(++nextNumber);
+        nextNumber = NumberAfter(nextNumber);
+        KeepNumber(nextNumber);
     }
     KeepNumber(nextNumber);
     std::error_code leftFiles;

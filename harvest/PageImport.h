@@ -26,6 +26,9 @@ HarvestPickLists LoadHarvestPickLists();
 // pages not yet taken stay for the next harvest.
 void ImportDownloadedPages(const HarvestPickLists& lists);
 
+// A file in the working folder larger than any saved page is removed without being read.
+std::string PageTooLargeToImport(const std::string& path);
+
 inline constexpr const char* kRecordAdded = "successfully another record added to the database";
 inline constexpr const char* kDownloadingTerminated = "Downloading terminated on user request";
 // Pages without a record that end an import: the site has run out of resumes.

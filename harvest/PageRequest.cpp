@@ -74,7 +74,9 @@ struct PageRequest::Handle {
     char error[CURL_ERROR_SIZE] = {};
 };
 
-PageRequest::PageRequest(const HarvestTimeouts& timeouts) : m_handle(std::make_unique<Handle>()) {
+PageRequest::PageRequest(const HarvestTimeouts& timeouts)
+    : m_handle(std::make_unique<Handle>()),
+      m_roundEnd(std::chrono::steady_clock::now() + std::chrono::seconds(timeouts.roundSeconds)) {
     InitialiseOnce();
     m_handle->easy.reset(curl_easy_init());
     if (!m_handle->easy)
@@ -104,6 +106,10 @@ PageResponse PageRequest::Get(const std::string& address, const BodySink& sink) 
     curl_easy_setopt(easy, CURLOPT_URL, address.c_str());
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
+    // What is left of the round; at least a moment, so a late redirect ends with the client's text.
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(m_roundEnd - std::chrono::steady_clock::now());
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, static_cast<long>(std::max<long long>(left.count(), 1)));
     m_handle->error[0] = '\0';
     const CURLcode result = curl_easy_perform(easy);
 
@@ -116,21 +122,40 @@ PageResponse PageRequest::Get(const std::string& address, const BodySink& sink) 
     return response;
 }
 
+namespace {
+
+bool IsHeaderBlank(char byte) {
+    return byte == ' ' || byte == '\t';
+}
+
+// The value of the first "Location" header: the name must open its line, and names ignore
+// case on the wire. A header that merely holds the word (X-Relocation, Content-Location, a
+// value quoting it) is not the redirect.
+std::string LocationHeader(std::string_view headers) {
+    constexpr std::string_view kName = "location:";
+    while (!headers.empty()) {
+        const auto lineEnd = headers.find('\n');
+        std::string_view line = headers.substr(0, lineEnd);
+        headers.remove_prefix(lineEnd == std::string_view::npos ? headers.size() : lineEnd + 1);
+        if (line.size() < kName.size() ||
+            !std::equal(kName.begin(), kName.end(), line.begin(), [](char name, char byte) {
+                return name == std::tolower(static_cast<unsigned char>(byte));
+            }))
+            continue;
+        line.remove_prefix(kName.size());
+        while (!line.empty() && IsHeaderBlank(line.front()))
+            line.remove_prefix(1);
+        while (!line.empty() && (line.back() == '\r' || IsHeaderBlank(line.back())))
+            line.remove_suffix(1);
+        return std::string(line);
+    }
+    return {};
+}
+
+} // namespace
+
 std::string RedirectTarget(const std::string& rawHeaders, const std::string& base) {
-    // Header names ignore case on the wire.
-    std::string lowered = rawHeaders;
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                   [](unsigned char byte) { return static_cast<char>(std::tolower(byte)); });
-    const auto key = lowered.find("location: ");
-    if (key == std::string::npos)
-        return {};
-    std::string location = rawHeaders.substr(key + 10);
-    const auto lineEnd = location.find('\n');
-    if (lineEnd != std::string::npos && lineEnd != 0)
-        location.resize(lineEnd);
-    while (!location.empty() &&
-           (location.back() == '\r' || location.back() == '\n' || location.back() == ' '))
-        location.pop_back();
+    const std::string location = LocationHeader(rawHeaders);
     if (location.empty())
         return {};
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -17,6 +18,9 @@ struct HarvestTimeouts {
     long connectSeconds = 30;
     // A transfer slower than one byte a second for this long has stalled.
     long stalledSeconds = 60;
+    // A round (its request and any redirect) that takes longer than this in all ends as a
+    // stalled one does, however steadily a site trickles.
+    long roundSeconds = 120;
 };
 
 struct PageResponse {
@@ -29,7 +33,8 @@ struct PageResponse {
 using BodySink = std::function<bool(std::string_view bytes)>;
 
 // One round's HTTP client: a GET with the program's headers, no automatic redirect, the system's
-// proxy settings. Only http and https are spoken. Not thread-safe: one round, one thread.
+// proxy settings. Only http and https are spoken. Its requests together may take the round's
+// time and no more. Not thread-safe: one round, one thread.
 class PageRequest {
 public:
     explicit PageRequest(const HarvestTimeouts& timeouts);
@@ -43,6 +48,7 @@ public:
 private:
     struct Handle;
     std::unique_ptr<Handle> m_handle;
+    std::chrono::steady_clock::time_point m_roundEnd;
 };
 
 // The address a redirect's "Location: " header names, resolved against `base`; empty when the

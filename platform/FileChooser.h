@@ -10,10 +10,13 @@ class QWidget;
 // The open-file chooser. Returns the chosen path as 8-bit text, or nothing when cancelled.
 // A typed name without an extension gets defaultSuffix (when given) if that names a file.
 // initialName stands in the file-name box at first; the chooser opens in folder when given.
+// `filter` may list several filters joined by ";;". selectedFilter, when given, names the filter
+// chosen at first (the first one when empty) and receives the one in use when a file is chosen.
 std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter,
                                           const QString& defaultSuffix = QString(),
                                           const QString& initialName = QString(),
-                                          const QString& folder = QString());
+                                          const QString& folder = QString(),
+                                          QString* selectedFilter = nullptr);
 
 // Tests script the chooser: the answerer receives the filter and returns the next choice.
 using OpenFileAnswerer = std::function<std::optional<std::string>(const QString& filter)>;

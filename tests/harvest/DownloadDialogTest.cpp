@@ -31,7 +31,7 @@ class Downloading : public CareersSiteTest {
 protected:
     void SetUp() override {
         CareersSiteTest::SetUp();
-        site.SetBehaviour(4, {Answer::Status, 404, {}, 0});
+        site.SetBehaviour(4, {.answer = Answer::Status, .status = 404});
     }
     // Starts the harvest in a shown dialog and waits until the dialog has closed itself.
     static bool WaitClosed(QDialog& dialog) {
@@ -94,15 +94,22 @@ TEST_F(Downloading, CancelDuringTheRunFinishesThePageInHandAndImportsIt) {
 
 TEST_F(Downloading, CancelDuringTheImportIsForgottenWhenItEnds) {
     DownloadDialog dialog(nullptr);
-    const auto previous = SetMessageAnswerer([&](const MessageRequest& request) {
-        if (request.text == kAdded && Button(dialog, 2)->isEnabled())
+    bool cancelled = false;
+    MessageAnswerer recorder;
+    recorder = SetMessageAnswerer([&](const MessageRequest& request) {
+        if (request.text == kAdded && Button(dialog, 2)->isEnabled()) {
             Button(dialog, 2)->click();
-        return MessageAnswer::Ok;
+            cancelled = !Button(dialog, 2)->isEnabled() && HarvestStopFlag == 1;
+        }
+        return recorder(request);
     });
     dialog.show();
     Button(dialog, 1001)->click();
     ASSERT_TRUE(WaitClosed(dialog));
-    SetMessageAnswerer(previous);
+    SetMessageAnswerer(recorder);
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(messages.Texts(), (Texts{kNoSession, kAdded, kAdded, kAdded, kEnded}));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(QueryRows("SELECT count(*) FROM [Abstract Information]"), (Rows{{"3"}}));
     EXPECT_EQ(HarvestStopFlag, 0);
 }

@@ -19,6 +19,16 @@ void WriteFileText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+long ResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    }
+    return 0;
+}
+
 void SaveServedPage(int number, const std::string& served) {
     std::filesystem::create_directories(WorkingFolder());
     PageFileWriter writer;

@@ -12,6 +12,8 @@ std::string SavedForm(const std::string& served);
 void SaveServedPage(int number, const std::string& served);
 std::string FileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
+// This process's resident memory, in KiB.
+long ResidentKiB();
 
 // A fresh bank and a local careers site, reached as the proxy so the page address keeps its host.
 class CareersSiteTest : public testing::Test {

@@ -64,14 +64,14 @@ TEST_F(Import, StoresEachRecordPageWithItsValuesMappedOntoTheVocabularies) {
 
 TEST_F(Import, FallsBackToOthersAndNotSpecifiedWhenNothingMatches) {
     CareersResume odd = SampleResume(1);
-    odd.qualification = "Diploma in nothing";
+    odd.qualification = "Certificate in knitting";
     odd.specialization = "knitting";
     odd.location = "Mars";
     odd.experience = "five";
     SaveServedPage(1, CareersResumePage(odd));
     Run();
     EXPECT_EQ(QueryRows("SELECT Experience FROM [Abstract Information]"), (Rows{{"Not Specified"}}));
-    EXPECT_EQ(QueryRows("SELECT Qualification FROM Qualifications"), (Rows{{"DIPLOMA"}}));
+    EXPECT_EQ(QueryRows("SELECT Qualification FROM Qualifications"), (Rows{{"Others"}}));
     EXPECT_EQ(QueryRows("SELECT Specialization FROM Specializations"), (Rows{{"Not Specified"}}));
     EXPECT_EQ(QueryRows("SELECT Location FROM Locations"), (Rows{{"Not Specified"}}));
 }
@@ -92,14 +92,34 @@ TEST_F(Import, SkipsPagesWithoutRecordOrEmailAndKeepsTheNumberOfStoredPages) {
 }
 
 TEST_F(Import, StopsAtThe51stPageWithoutRecordAndRewindsTheNumber) {
-    for (int number = 100; number < 160; ++number)
-        SaveServedPage(number, CareersNoRecordPage());
-    WriteFileText(ResumeIdFilePath(), "100");
-    Run();
-    EXPECT_EQ(messages.Texts(), (Texts{kEnded}));
-    EXPECT_EQ(FileText(ResumeIdFilePath()), "49");
-    EXPECT_EQ(LeftPages(), 9); // the pages not taken stay for the next import
-    EXPECT_TRUE(std::filesystem::exists(WorkingFolder()));
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {{"100", "49"}, {"-2147483600", "-2147483648"}}; // never past the bottom of the range
+    for (const auto& test : cases) {
+        FreshBank();
+        messages.Clear();
+        for (int number = 100; number < 160; ++number)
+            SaveServedPage(number, CareersNoRecordPage());
+        WriteFileText(ResumeIdFilePath(), test.before);
+        Run();
+        EXPECT_EQ(messages.Texts(), (Texts{kEnded}));
+        EXPECT_EQ(FileText(ResumeIdFilePath()), test.after);
+        EXPECT_EQ(LeftPages(), 9); // the pages not taken stay for the next import
+        EXPECT_TRUE(std::filesystem::exists(WorkingFolder()));
+    }
+}
+
+TEST_F(Import, TheNumberStaysAtTheTopOfTheRange) {
+    for (const char* start : {"2147483646", "2147483647"}) {
+        FreshBank();
+        SaveServedPage(1, CareersResumePage(SampleResume(1)));
+        SaveServedPage(2, CareersResumePage(SampleResume(2)));
+        WriteFileText(ResumeIdFilePath(), start);
+        Run();
+        EXPECT_EQ(QueryRows("SELECT count(*) FROM [Abstract Information]"), (Rows{{"2"}}));
+        EXPECT_EQ(FileText(ResumeIdFilePath()), "2147483647") << start;
+    }
 }
 
 TEST_F(Import, APageWithoutNameIsRefusedButAdvancesTheNumberAndLeavesTheStoreOpen) {
@@ -137,6 +157,44 @@ TEST_F(Import, AnEmptyFolderOrAMissingNumberFileChangesNothingButSaysItEnded) {
     SaveServedPage(8, CareersResumePage(SampleResume(8)));
     Run();
     EXPECT_EQ(FileText(ResumeIdFilePath()), "1"); // text that is no number counts as 0
+}
+
+TEST_F(Import, AnImportAbandonedAtItsThirdPageKeepsTheNumberAfterTheSecond) {
+    for (int number = 1; number <= 4; ++number)
+        SaveServedPage(number, CareersResumePage(SampleResume(number)));
+    WriteFileText(ResumeIdFilePath(), "10");
+    int added = 0;
+    MessageAnswerer recorder;
+    recorder = SetMessageAnswerer([&](const MessageRequest& request) {
+        if (request.text == kAdded && ++added == 2)
+            std::filesystem::remove(BankPath()); // the third page's store cannot open the bank
+        return recorder(request);
+    });
+    EXPECT_THROW(Run(), std::exception);
+    SetMessageAnswerer(recorder);
+    EXPECT_EQ(messages.Texts(), (Texts{kAdded, kAdded}));
+    EXPECT_EQ(FileText(ResumeIdFilePath()), "12");
+    EXPECT_EQ(LeftPages(), 1);
+}
+
+TEST_F(Import, AFileTooLargeForAPageIsRemovedUnread) {
+    SaveServedPage(5, CareersResumePage(SampleResume(5)));
+    const std::string huge = WorkingFolder() + "6.txt";
+    WriteFileText(huge, "");
+    std::filesystem::resize_file(huge, 67'108'865); // one byte over 64 MB, the most a 16 MB page saves as
+    const long before = ResidentKiB();
+    Run();
+#ifndef __SANITIZE_ADDRESS__
+    EXPECT_LT(ResidentKiB() - before, 32 * 1024);
+#endif
+    Texts said = messages.Texts();
+    std::sort(said.begin(), said.end() - 1); // the pages come in the folder's order
+    EXPECT_EQ(said, (Texts{"The downloaded page " + huge +
+                               " is too large to be a resume page; it was removed unread.",
+                           kAdded, kEnded}));
+    EXPECT_EQ(QueryRows("SELECT Name FROM [Abstract Information]"), (Rows{{"Asha Rao 5"}}));
+    EXPECT_EQ(FileText(ResumeIdFilePath()), "2");
+    EXPECT_FALSE(std::filesystem::exists(WorkingFolder()));
 }
 
 TEST_F(Import, AnEngineErrorEndsItAndLeavesTheUntakenPages) {

@@ -46,20 +46,32 @@ TEST(PageExtraction, TakesNothingBeforeCharacter7000AndNeverTrims) {
         CutCellValue(page, key, key.size() + 105, experience);
         EXPECT_EQ(experience, start == 7000 ? " 12 years " : "") << start;
     }
-    // A page of at most 7000 characters holds no fields but is still a record.
-    const ResumePageFields none = Extract(std::string(7000, 'x'));
-    EXPECT_EQ(none.name + none.email + none.resumeText, "");
+    // A page whose fields all stand before character 7000 yields none, whatever its length,
+    // but is still a record.
+    const std::string saved = SavedForm(CareersResumePage(Sample()));
+    const std::string fieldsOnly = saved.substr(saved.find("<table"));
+    ASSERT_LT(fieldsOnly.size(), 7000u);
+    for (const std::string& early :
+         {fieldsOnly + std::string(7000 - fieldsOnly.size(), ' '), fieldsOnly + std::string(9000, ' ')}) {
+        const ResumePageFields none = Extract(early);
+        EXPECT_EQ(none.name + none.qualification + none.specialization + none.experience + none.location +
+                      none.email + none.resumeText,
+                  "")
+            << early.size();
+    }
     // A page whose lines were saved another way puts the value start elsewhere: no resynchronising.
     std::string single = CareersResumePage(Sample());
     EXPECT_NE(Extract(single).name, "Asha <b>Rao");
 }
 
 TEST(PageExtraction, AKeyWithoutTerminatorRunsToTheEndOfThePage) {
-    const std::string page = std::string(7100, ' ') + std::string(kEmailKey) + "\"open@example.com\" id=x";
+    const std::string page = std::string(7100, ' ') +
+                             R"(<input type="hidden" name="candidateemail" VALUE="open@example.com" id=x)";
     std::string email;
     CutHiddenEmail(page, email);
     EXPECT_EQ(email, "\"open@example.com\" id=x");
-    const std::string text = std::string(7100, ' ') + std::string(kResumeTextKey) + "no end <b>here";
+    const std::string text =
+        std::string(7100, ' ') + R"(<textarea name="cv" rows="40" cols="55">no end <b>here)";
     ResumePageFields fields;
     ExtractResumePage(text, fields);
     EXPECT_EQ(fields.resumeText, "no end <b>here");
@@ -67,6 +79,15 @@ TEST(PageExtraction, AKeyWithoutTerminatorRunsToTheEndOfThePage) {
 
 TEST(PageExtraction, TheNoRecordPageYieldsNothingEvenWithFieldMarkers) {
     EXPECT_FALSE(IsRecordPage(SavedForm(CareersNoRecordPage())));
+    // The marker counts wherever it stands, even before character 7000 where no field is sought.
+    const std::string marker = R"(<font face="Arial" size=2>No current record.</font>)";
+    EXPECT_FALSE(IsRecordPage(marker));
+    EXPECT_FALSE(IsRecordPage(std::string(6999 - marker.size(), ' ') + marker));
+    EXPECT_TRUE(IsRecordPage(marker.substr(0, marker.size() - 1)));
+    const std::string early = marker + SavedForm(CareersResumePage(Sample()));
+    ResumePageFields untouched;
+    EXPECT_FALSE(ExtractResumePage(early, untouched));
+    EXPECT_EQ(untouched.name, "");
     const std::string both = SavedForm(CareersResumePage(Sample())) + SavedForm(CareersNoRecordPage());
     ResumePageFields fields;
     fields.name = "kept";

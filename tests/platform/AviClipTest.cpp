@@ -1,6 +1,7 @@
 #include "platform/AviClip.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
 
 namespace {
@@ -13,6 +14,7 @@ struct ClipLayout {
     uint32_t compression = 0;
     uint32_t microseconds = 50'000;
     std::vector<uint32_t> palette = {0x000000, 0xff0000, 0x00ff00, 0x0000ff};
+    std::optional<uint32_t> coloursUsed; // the header's count; the palette's length when unset
     std::vector<std::string> frames;
 };
 
@@ -34,7 +36,7 @@ std::string Build(const ClipLayout& layout, uint32_t scale = 1, uint32_t rate = 
     std::string strf = U32(40) + U32(uint32_t(layout.width)) + U32(uint32_t(layout.height)) + "\x01" +
                        std::string(1, '\0') + char(layout.bits) + std::string(1, '\0') +
                        U32(layout.compression) + std::string(12, '\0') +
-                       U32(uint32_t(layout.palette.size())) + U32(0);
+                       U32(layout.coloursUsed.value_or(uint32_t(layout.palette.size()))) + U32(0);
     for (uint32_t colour : layout.palette)
         strf += U32(colour);
     std::string movi;
@@ -96,6 +98,24 @@ TEST(AviClip, DecodesUncompressedFramesBottomRowFirst) {
         for (int i = 0; i < 6; ++i)
             EXPECT_EQ(clip.Frame(0).pixel(i % 3, i / 3), Rgb(c.topThenBottom[i])) << "pixel " << i;
     }
+}
+
+TEST(AviClip, AnEightBitHeaderCountingNoColoursUsesAll256) {
+    ClipLayout layout;
+    layout.palette.clear();
+    for (uint32_t index = 0; index < 256; ++index)
+        layout.palette.push_back(index << 16 | (255 - index) << 8 | 0x40);
+    layout.coloursUsed = 0;
+    layout.frames = {Bytes({1, 200, 0, 0, 255, 4, 0, 0})};
+    AviClip clip;
+    ASSERT_TRUE(clip.Load(Build(layout)));
+    EXPECT_EQ(clip.Frame(0).pixel(0, 0), Rgb(0xff0040));
+    EXPECT_EQ(clip.Frame(0).pixel(1, 0), Rgb(0x04fb40));
+    EXPECT_EQ(clip.Frame(0).pixel(0, 1), Rgb(0x01fe40));
+    EXPECT_EQ(clip.Frame(0).pixel(1, 1), Rgb(0xc83740));
+    // A header that counts more colours than the palette holds is refused.
+    layout.coloursUsed = 257;
+    EXPECT_FALSE(clip.Load(Build(layout)));
 }
 
 TEST(AviClip, Rle8RunsAbsoluteRunsAndDeltasPaintOverThePreviousFrame) {

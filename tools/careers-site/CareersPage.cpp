@@ -61,7 +61,7 @@ CareersResume SampleResume(int number) {
                                           "SAP, enterprise resource planning", "VB and ASP"};
     static const char* const kPlaces[] = {"Pune", "Delhi, Mumbai", "Chennai", "Anywhere in India",
                                           "Bangalore"};
-    const int pick = number % 5;
+    const int pick = (number % 5 + 5) % 5; // a negative number too gets a resume
     CareersResume resume;
     resume.name = std::string(kNames[pick]) + " " + std::to_string(number);
     resume.qualification = kDegrees[pick];

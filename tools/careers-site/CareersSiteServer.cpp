@@ -8,6 +8,10 @@
 namespace {
 constexpr const char* kPagePattern = R"(.*/careers/resume/browseresume/resumedetail\.asp)";
 constexpr int kLongestStallMs = 120000;
+
+bool IsRedirectStatus(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307;
+}
 } // namespace
 
 CareersSiteServer::CareersSiteServer() : m_server(std::make_unique<httplib::Server>()) {
@@ -95,6 +99,8 @@ void CareersSiteServer::Route() {
             return;
         const int number = std::atoi(request.get_param_value("id").c_str());
         const Behaviour behaviour = BehaviourFor(number);
+        for (const auto& [name, value] : behaviour.headers)
+            response.set_header(name.c_str(), value);
         switch (behaviour.answer) {
         case Answer::ResumePage:
             response.set_content(CareersResumePage(SampleResume(number)), "text/html");
@@ -108,11 +114,14 @@ void CareersSiteServer::Route() {
                                  "text/html");
             return;
         case Answer::Redirect:
-            response.status = 302;
+            response.status = IsRedirectStatus(behaviour.status) ? behaviour.status : 302;
             response.set_header("Location", behaviour.location);
             return;
         case Answer::RedirectNowhere:
             response.status = 302;
+            return;
+        case Answer::Text:
+            response.set_content(behaviour.body, "text/html");
             return;
         case Answer::Binary: {
             std::string page = CareersResumePage(SampleResume(number));
@@ -121,6 +130,7 @@ void CareersSiteServer::Route() {
             return;
         }
         case Answer::Huge:
+        case Answer::Trickle:
         case Answer::Stall:
         case Answer::Reset: {
             const std::string page = CareersResumePage(SampleResume(number));
@@ -131,6 +141,14 @@ void CareersSiteServer::Route() {
                         return false;
                     if (behaviour.answer == Answer::Stall) {
                         WaitForStop(kLongestStallMs);
+                        return false;
+                    }
+                    if (behaviour.answer == Answer::Trickle) {
+                        // Fast enough never to count as stalled, too slow ever to end.
+                        while (!WaitForStop(200)) {
+                            if (!sink.write("<!-- -->", 8))
+                                return false;
+                        }
                         return false;
                     }
                     // Lines of 100 characters, sent in blocks of 64 KB.

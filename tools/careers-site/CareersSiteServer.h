@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace httplib {
@@ -22,18 +23,23 @@ public:
         ResumePage,
         NoRecord,
         Status,          // `status` with a short body
-        Redirect,        // 302 to `location`
+        Redirect,        // `status` (301, 302, 303 or 307; 302 otherwise) to `location`
         RedirectNowhere, // 302 without a Location header
+        Trickle,         // some bytes, then a few bytes a second until the client gives up
         Stall,           // some bytes, then nothing until the client gives up
         Reset,           // some bytes, then the connection is dropped
         Huge,            // a resume page padded to `size` bytes, sent in pieces
         Binary,          // a resume page with zero bytes and other binary bytes in it
+        Text,            // `body`, exactly as given
     };
     struct Behaviour {
         Answer answer = Answer::ResumePage;
         int status = 200;
-        std::string location;
+        std::string location{};
         std::size_t size = 0;
+        std::string body{};
+        // Sent before the answer's own headers (the server orders headers by name).
+        std::vector<std::pair<std::string, std::string>> headers{};
     };
     struct Request {
         std::string target;

@@ -1,7 +1,8 @@
 // talvanor-careers-site: a careers site of our own on 127.0.0.1, to watch the harvest work.
 // Usage: talvanor-careers-site [record count [milliseconds a page]]
 //        talvanor-careers-site --page N     prints the page of number N as the site serves it
-//   then start Talvanor with  http_proxy=http://127.0.0.1:<port>  so the page address is served here.
+//   then ask for its pages through it as a proxy (http_proxy=http://127.0.0.1:<port>), as the
+//   harvest does, so the page address keeps its host.
 #include "tools/careers-site/CareersPage.h"
 #include "tools/careers-site/CareersSiteServer.h"
 
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "talvanor-careers-site: no free port on 127.0.0.1\n");
         return 1;
     }
-    std::printf("Serving the careers site; run Talvanor with http_proxy=%s\n", site.ProxyAddress().c_str());
+    std::printf("Serving the careers site; ask for its pages through the proxy %s\n",
+                site.ProxyAddress().c_str());
     std::fflush(stdout);
     std::signal(SIGINT, [](int) { g_stop = 1; });
     std::signal(SIGTERM, [](int) { g_stop = 1; });
