@@ -7,6 +7,7 @@
 #include "harvest/DownloadDialog.h"
 #include "platform/CommandGuard.h"
 #include "platform/DataFolder.h"
+#include "platform/DroppedFile.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
 #include "search/ResultQuery.h"
@@ -14,6 +15,8 @@
 #include "store/QueryTexts.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -28,6 +31,7 @@ bool CMainFrame::OnCreate() {
     if (!CreateToolBar() || !CreateStatusBar())
         return false;
     setDockNestingEnabled(true);
+    setAcceptDrops(true);
     UpdateCommands();
     return true;
 }
@@ -134,6 +138,27 @@ void CMainFrame::OnManually() {
 
 void CMainFrame::OnFromTextFile() {
     RunTextFileImport(this);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const std::optional<std::string> path = DroppedFile(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    // After the drop has finished: the program the file came from waits until it has.
+    QTimer::singleShot(0, this, [this, file = *path] {
+        RunGuarded([&] { OnDroppedFile(file); });
+        UpdateCommands();
+    });
+}
+
+void CMainFrame::OnDroppedFile(const std::string& path) {
+    RunDroppedFileImport(this, path);
 }
 
 void CMainFrame::OnFromWebsite() {

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <string>
 
 class CTalvanorView;
 class QAction;
@@ -34,9 +35,13 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A resume file dropped on the window is imported as if chosen for From Text File.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     virtual void OnManually();
     virtual void OnFromTextFile();
+    virtual void OnDroppedFile(const std::string& path);
     virtual void OnFromWebsite();
     virtual void OnQueryForm();
     virtual void OnAllRecords();

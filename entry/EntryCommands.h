@@ -2,6 +2,8 @@
 
 #include "store/Vocabulary.h"
 
+#include <string>
+
 class QWidget;
 
 // The main window's resume entry commands. Each runs its dialogs modally over `parent` and
@@ -10,8 +12,11 @@ class QWidget;
 // "&Manually": the "Resume Input Form" in new mode.
 void RunManualEntry(QWidget* parent);
 
-// "From  &Text File": choose a text file, tag it, store it; again after Next.
+// "From  &Text File": choose a resume file, tag it, store it; again after Next.
 void RunTextFileImport(QWidget* parent);
+
+// The same import for a file dropped on the main window: it starts with that file.
+void RunDroppedFileImport(QWidget* parent, const std::string& path);
 
 // "&Change" > "Q&ualification", "&Specialization", "&Location Preference": edit one pick list.
 void RunPickListEditor(QWidget* parent, PickListKind kind);

@@ -1,19 +1,28 @@
 #include "entry/TextResumeDialog.h"
 
+#include "documents/DocumentReader.h"
 #include "entry/EntryRules.h"
 #include "entry/SelectedValueLists.h"
 #include "entry/TaggingEdit.h"
 #include "entry/TextFile.h"
 #include "platform/CommandGuard.h"
+#include "platform/DroppedFile.h"
 #include "platform/MessageBox.h"
 #include "store/ResumeStore.h"
 #include "ui_TextResumeDialog.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+
 TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path)
+    : TextResumeDialog(parent, path, ReadDocument(path)) {}
+
+TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path, const DocumentText& content)
     : QDialog(parent), m_ui(std::make_unique<Ui::TextResumeDialog>()), m_path(std::move(path)) {
     m_ui->setupUi(this);
-    LoadFile();
+    LoadFile(content);
     m_ui->activeRadio->setChecked(true);
+    setAcceptDrops(true);
     connect(m_ui->submitButton, &QPushButton::clicked, this, &TextResumeDialog::Submit);
     connect(m_ui->nextButton, &QPushButton::clicked, this, &TextResumeDialog::Next);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &TextResumeDialog::reject);
@@ -21,18 +30,19 @@ TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path)
 
 TextResumeDialog::~TextResumeDialog() = default;
 
-void TextResumeDialog::LoadFile() {
-    const TextFileContent content = ReadTextFile(m_path);
-    if (!content.text) {
+void TextResumeDialog::LoadFile(const DocumentText& content) {
+    if (!content.Ok()) {
         // Without its text the dialog has nothing to tag: no menu, and Submit asks for a name.
-        ShowMessage(content.error, MessageButtons::Ok, MessageIcon::Critical);
+        ShowMessage(ProblemMessage(m_path, content), MessageButtons::Ok,
+                    content.problem == ReadProblem::FileUnreadable ? MessageIcon::Critical
+                                                                   : MessageIcon::Exclamation);
         return;
     }
-    const std::string_view shown = ShownPart(*content.text);
+    const std::string_view shown = ShownPart(content.text);
     m_ui->textEdit->ShowBytes(std::string(shown));
-    m_storedText = TrimmedBytes(*content.text);
+    m_storedText = TrimmedBytes(content.text);
     m_ui->textEdit->LoadTaggingMenu();
-    if (shown.size() < content.text->size())
+    if (shown.size() < content.text.size())
         ShowMessage("The file " + m_path + " is too long to show whole. At most its first " +
                         std::to_string(kShownTextLimit / 1024) +
                         " KB are shown for tagging; the whole text is stored with the resume.",
@@ -66,6 +76,25 @@ bool TextResumeDialog::NothingTagged() const {
     const ResumeTags& tags = m_ui->textEdit->Tags();
     return tags.name.empty() && tags.experience.empty() && tags.email.empty() &&
            SelectedValueLists.AllEmpty();
+}
+
+bool TextResumeDialog::AcceptsDrop() const {
+    const ResumeTags& tags = m_ui->textEdit->Tags();
+    return NothingTagged() && tags.organization.empty();
+}
+
+void TextResumeDialog::dragEnterEvent(QDragEnterEvent* event) {
+    if (AcceptsDrop() && ::DroppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TextResumeDialog::dropEvent(QDropEvent* event) {
+    const std::optional<std::string> file = ::DroppedFile(event->mimeData());
+    if (!file || !AcceptsDrop())
+        return;
+    event->acceptProposedAction();
+    m_droppedFile = *file;
+    Finish(TextResumeEnd::FileDropped);
 }
 
 bool TextResumeDialog::MandatoryTagsPresent() const {

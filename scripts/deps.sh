@@ -2,7 +2,10 @@
 # Installs the Debian packages the build and the test suite need, when any is missing.
 set -euo pipefail
 
+# The document readers use Poppler, libarchive and libxml2; Word 97-2003 and RTF files are read
+# through antiword and unrtf.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev libcpp-httplib-dev
+          libpoppler-cpp-dev libarchive-dev libxml2-dev antiword unrtf
           libgtest-dev libgmock-dev sqlite3 fonts-dejavu-core xdg-utils "$@")
 
 missing=()

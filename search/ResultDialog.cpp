@@ -18,13 +18,24 @@
 #include "store/ResumeStore.h"
 #include "ui_ResultDialog.h"
 
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QLayout>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QThread>
+#include <QWindow>
 #include <algorithm>
+#include <functional>
 #include <new>
+
+FillPacing g_fillPacing;
 
 namespace {
 constexpr int kGridColumns = 9;
 constexpr int kEmailColumn = 3;
-constexpr int kWidestColumn = 320; // pixels
+constexpr int kWidestColumn = 320;        // pixels
+constexpr int kWindowFrameAllowance = 16; // pixels of the window manager's frame, before it has one
 // Result columns of the four-table join: ID, the five shown texts, then ID and value per list.
 constexpr int kShownResultColumns[] = {1, 2, 3, 4, 5};
 constexpr int kListResultColumns[] = {7, 9, 11};
@@ -38,8 +49,40 @@ std::string_view CellText(std::string_view text, std::string& buffer) {
     return buffer;
 }
 
+// Calls `show` with the number of resumes so far once a fill has run g_fillPacing.firstShow
+// milliseconds, then every g_fillPacing.repaint milliseconds, leaving the fill time to go on.
+class FillPacer {
+public:
+    explicit FillPacer(std::function<void(int)> show)
+        : m_show(std::move(show)), m_next(g_fillPacing.firstShow) {
+        m_clock.start();
+    }
+    void Made(int resumes) {
+        const qint64 now = m_clock.elapsed();
+        if (now < m_next)
+            return;
+        m_show(resumes);
+        m_next = std::max(now + g_fillPacing.repaint, m_clock.elapsed() + g_fillPacing.repaint / 4);
+    }
+
+private:
+    std::function<void(int)> m_show;
+    QElapsedTimer m_clock;
+    qint64 m_next;
+};
+
+// The first rows are worth a moment's wait for the window system to put a new window up.
+void WaitUntilExposed(QWidget& window) {
+    QElapsedTimer waited;
+    waited.start();
+    while (window.windowHandle() != nullptr && !window.windowHandle()->isExposed() && waited.elapsed() < 50) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
+    }
+}
+
 // Folds every row of the query into the grid; gives the number of resumes shown.
-int FoldIntoGrid(SqliteStatement& query, CMSFlexGrid& grid) {
+int FoldIntoGrid(SqliteStatement& query, CMSFlexGrid& grid, FillPacer& pacer) {
     ResultRowFold fold;
     std::string buffers[8];
     do {
@@ -49,8 +92,10 @@ int FoldIntoGrid(SqliteStatement& query, CMSFlexGrid& grid) {
         ResultRowFold::ListValues values;
         for (std::size_t index = 0; index < values.size(); ++index)
             values[index] = CellText(query.ColumnTextView(kListResultColumns[index]), buffers[5 + index]);
-        if (auto row = fold.Take(query.ColumnInt(0), shown, values))
+        if (auto row = fold.Take(query.ColumnInt(0), shown, values)) {
             grid.AddItem(*row, grid.Rows());
+            pacer.Made(fold.ResumeCount());
+        }
     } while (query.Step());
     if (auto row = fold.Finish())
         grid.AddItem(*row, grid.Rows());
@@ -65,7 +110,9 @@ ResultDialog::ResultDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_un
     g_selectedRow = 1;
     m_filled = FillGrid();
     if (m_filled)
-        Grid().WidenColumnsToContents(kWidestColumn);
+        FitWindowToColumns();
+    else
+        hide(); // a long fill may have shown it
 }
 
 ResultDialog::~ResultDialog() = default;
@@ -92,6 +139,8 @@ void ResultDialog::ConnectActions() {
 
 bool ResultDialog::FillGrid() {
     const WaitCursor waiting;
+    // The user's wait starts here, with the query's first row still to come.
+    FillPacer pacer([this](int resumesSoFar) { ShowFillSoFar(resumesSoFar); });
     ResumeStore store;
     try {
         if (store.Open() != 1)
@@ -111,7 +160,8 @@ bool ResultDialog::FillGrid() {
         Grid().SetCols(kGridColumns);
         Grid().SetRows(1);
         Grid().SetColWidth(0, 0);
-        resumes = FoldIntoGrid(query, Grid());
+        const QScopedValueRollback filling(m_filling, true);
+        resumes = FoldIntoGrid(query, Grid(), pacer);
     } catch (const EngineError&) {
         ShowMessage(kExceptionTryAgain);
         return false;
@@ -121,8 +171,46 @@ bool ResultDialog::FillGrid() {
     }
     m_ui->statusLine->setText(QString::number(resumes) + QString::fromLatin1(kRecordsFoundSuffix));
     Grid().Refresh();
+    if (Grid().SortColumn() >= 0)
+        Grid().SortAgain();
     store.Close();
     return true;
+}
+
+void ResultDialog::ShowFillSoFar(int resumes) {
+    m_ui->statusLine->setText(QString::number(resumes) + QStringLiteral(" found so far\u2026"));
+    Grid().Refresh();
+    Grid().MeasureAddedRows(); // a little at a time, not all at the end with nothing painted
+    if (!isVisible()) {
+        FitWindowToColumns();
+        setWindowModality(Qt::ApplicationModal);
+        show();
+        WaitUntilExposed(*this);
+    }
+    // Paints what there is; clicks and keys wait until the fill is complete.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Every column whole where the screen is wide enough; otherwise the window takes the screen's width
+// and the last column what is left of it.
+void ResultDialog::FitWindowToColumns() {
+    Grid().FitColumnsToTexts(kWidestColumn);
+    const QMargins margins = layout()->contentsMargins();
+    const QRect screenArea = screen()->availableGeometry();
+    const int frame = isVisible() ? frameGeometry().width() - width() : kWindowFrameAllowance;
+    const int sides = margins.left() + margins.right();
+    resize(std::min(Grid().FullWidth() + sides, screenArea.width() - frame), height());
+    Grid().FitLastColumnInto(width() - sides);
+    if (!isVisible())
+        return; // showing it centres it
+    // Shown while it filled: centred across again, its top where it was.
+    const int centre = parentWidget() != nullptr ? parentWidget()->window()->frameGeometry().center().x()
+                                                 : screenArea.center().x();
+    QRect placed = frameGeometry();
+    placed.moveLeft(centre - placed.width() / 2);
+    placed.moveLeft(std::clamp(placed.left(), screenArea.left(),
+                               std::max(screenArea.left(), screenArea.right() - placed.width() + 1)));
+    move(placed.topLeft());
 }
 
 bool ResultDialog::ReadResumeText() {
@@ -158,6 +246,13 @@ void ResultDialog::UpdateSendMailButton() {
 void ResultDialog::paintEvent(QPaintEvent* event) {
     UpdateSendMailButton();
     QDialog::paintEvent(event);
+}
+
+void ResultDialog::closeEvent(QCloseEvent* event) {
+    if (m_filling)
+        event->ignore(); // the window closes once its rows are complete
+    else
+        QDialog::closeEvent(event);
 }
 
 void ResultDialog::OnDetails() {
@@ -228,11 +323,16 @@ bool ResultDialog::DeleteFromStore(const std::string& idText) {
 }
 
 void ResultDialog::RefillOrClose() {
+    // The current resume stays current where it is still listed; otherwise the row in its place.
+    const long place = Grid().Row();
+    const std::string currentId = Grid().TextMatrix(place, 0);
     if (!FillGrid()) {
         reject();
         return;
     }
     Grid().Refresh();
+    const long stillThere = Grid().FindRow(0, currentId);
+    Grid().SetRow(stillThere > 0 ? stillThere : std::min(place, Grid().Rows() - 1));
     UpdateSendMailButton();
 }
 

@@ -31,9 +31,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void ConnectActions();
+    void ShowFillSoFar(int resumes);
+    void FitWindowToColumns();
     void OnDetails();
     void OnEdit();
     bool ReadStoredLists();
@@ -45,7 +48,16 @@ private:
 
     std::unique_ptr<Ui::ResultDialog> m_ui;
     bool m_filled = false;
+    bool m_filling = false;
 };
+
+// A fill that runs longer than `firstShow` milliseconds shows the rows found so far and a running
+// count, and paints them again every `repaint` milliseconds or so until it is complete.
+struct FillPacing {
+    int firstShow = 150;
+    int repaint = 70;
+};
+extern FillPacing g_fillPacing;
 
 inline constexpr const char* kExceptionTryAgain = "Exception :try again";
 inline constexpr const char* kNoRecordFoundToShow = "No record found to show";

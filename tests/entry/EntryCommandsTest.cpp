@@ -5,7 +5,13 @@
 #include "tests/util/DialogScript.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -44,6 +50,38 @@ TEST_F(EntryCommands, MainWindowCommandsOpenTheirDialogs) {
     EXPECT_EQ(seen, (Texts{"Resume Input Form", "Change Qualifications:", "Change Specializations:",
                            "Change Location Preferences:"}));
     EXPECT_EQ(chooserRuns, 1);
+    EXPECT_TRUE(script.AllDone());
+}
+
+// A file dropped on the main window starts the import with it, as if chosen.
+TEST_F(EntryCommands, AFileDroppedOnTheMainWindowIsImported) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    CMainFrame frame;
+    ASSERT_TRUE(frame.OnCreate());
+    bool shown = false;
+    DialogScript script;
+    script.Then([&](QDialog& dialog) {
+        shown = true;
+        EXPECT_EQ(dialog.windowTitle(), "Text Resume");
+        EXPECT_TRUE(FindControl<QPlainTextEdit>(&dialog, 1000)->toPlainText().startsWith("Asha Rao"));
+        dialog.reject();
+    });
+    int chooserRuns = 0;
+    const OpenFileAnswerer previous = SetOpenFileAnswerer([&](const QString&) {
+        ++chooserRuns;
+        return std::optional<std::string>();
+    });
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral(TALVANOR_TEST_DATA "/documents/resume.odt"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    EXPECT_FALSE(shown) << "the import waits until the drop has finished";
+    QTRY_VERIFY(shown);
+    SetOpenFileAnswerer(previous);
+    EXPECT_EQ(chooserRuns, 0) << "Cancel ends the import";
     EXPECT_TRUE(script.AllDone());
 }
 

@@ -1,4 +1,5 @@
 #include "entry/TextResumeDialog.h"
+#include "entry/DocumentReading.h"
 #include "entry/EntryCommands.h"
 #include "entry/EntryRules.h"
 #include "entry/TaggingEdit.h"
@@ -8,6 +9,7 @@
 #include "platform/FileChooser.h"
 #include "tests/entry/EntryFixture.h"
 #include "tests/util/DialogScript.h"
+#include "tools/sample-documents/SampleDocuments.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -16,10 +18,16 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <ctime>
 #include <deque>
 #include <filesystem>
@@ -29,6 +37,8 @@
 namespace {
 
 constexpr int kText = 1000, kSelected = 1057, kSubmit = 1002, kNext = 1003, kCancel = 2;
+const std::string kSamples = std::string(TALVANOR_TEST_DATA) + "/documents/";
+const QString kResumesFilter = "Resumes (*.txt *.pdf *.docx *.odt *.htm *.html)";
 
 class TextImport : public EntryTest {
 protected:
@@ -84,14 +94,26 @@ protected:
             return next;
         });
     }
-    // The real chooser, which lists text files: it picks `path`, or is cancelled when empty.
-    static DialogScript::Step Chooser(const QString& folder, const std::string& path) {
-        return [folder, path](QDialog& dialog) {
+    // The real chooser, which lists text files, or the files of the filter last used: it picks
+    // `path` through the filter `use`, or is cancelled when `path` is empty.
+    static DialogScript::Step Chooser(const QString& folder, const std::string& path,
+                                      const QString& shown = ".txt (*.txt)", const QString& use = {}) {
+        return [folder, path, shown, use](QDialog& dialog) {
             auto& chooser = dynamic_cast<QFileDialog&>(dialog);
-            EXPECT_EQ(chooser.nameFilters(), QStringList{".txt (*.txt)"});
+            EXPECT_EQ(
+                chooser.nameFilters(),
+                (QStringList{".txt (*.txt)", "Resumes (*.txt *.pdf *.docx *.odt *.htm *.html)",
+                             "PDF documents (*.pdf)", "Word documents (*.docx)", "OpenDocument texts (*.odt)",
+                             "Web pages (*.htm *.html)", "Word 97-2003 documents (*.doc)",
+                             "RTF documents (*.rtf)", "All files (*)"}));
+            EXPECT_EQ(chooser.selectedNameFilter(), shown);
+            if (!use.isEmpty())
+                chooser.selectNameFilter(use);
             EXPECT_EQ(chooser.defaultSuffix(), "txt");
             EXPECT_EQ(chooser.findChild<QLineEdit*>("fileNameEdit")->text(), "*.txt");
-            EXPECT_EQ(chooser.directory().absolutePath(), folder);
+            if (!folder.isEmpty()) { // else wherever the chooser was last
+                EXPECT_EQ(chooser.directory().absolutePath(), folder);
+            }
             if (path.empty())
                 return chooser.reject();
             chooser.selectFile(QString::fromStdString(path));
@@ -101,6 +123,21 @@ protected:
     void TearDown() override {
         SetOpenFileAnswerer({});
         EntryTest::TearDown();
+    }
+
+    // Drags `path` over the shown text, which passes the drag to the dialog, and drops it there
+    // when the dialog takes it. True when it did.
+    static bool Drop(QDialog& dialog, const std::string& path) {
+        QWidget& target = *Edit(dialog)->viewport();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &drop);
+        return drop.isAccepted();
     }
 
     QTemporaryDir m_folder;
@@ -438,6 +475,183 @@ TEST_F(TextImport, TagsKeepTheFilesOwnBytesWhereTheLocaleCannotDecodeThem) {
     Tag(dialog, kTagName, QString::fromLatin1("Mu\xf1oz\nOrg"));
     EXPECT_EQ(Edit(dialog)->Tags().name, "Mu\xf1oz\r\nOrg");
     EXPECT_TRUE(messages.Texts().empty());
+}
+
+// Every format reads as its plain text and is then tagged and stored as a text file is; the
+// kind is decided by the content, so a PDF named .docx is still read.
+TEST_F(TextImport, DocumentsAreTaggedAndStoredAsTheirTextInUtf8) {
+    const std::string renamed = WriteFile("resume-really-a-pdf.docx", TextPdf({"Asha Rao", "Second page"}));
+    const std::string page = WriteFile("resume.html", "<html><head><title>CV</title></head><body><h1>Asha "
+                                                      "Rao</h1><p>Jos&eacute; &amp; Co.</p></body></html>");
+    ScriptChooser(
+        {kSamples + "resume.pdf", kSamples + "resume.docx", kSamples + "resume.odt", renamed, page});
+    DialogScript script;
+    for (int file = 0; file < 5; ++file) {
+        script.Then([&](QDialog& dialog) {
+            EXPECT_TRUE(Edit(dialog)->toPlainText().startsWith("Asha Rao"))
+                << Edit(dialog)->toPlainText().toStdString();
+            Tag(dialog, kTagName, "Asha Rao");
+            SelectedValueLists.qualifications = "MBA,";
+            Click(dialog, kNext);
+        });
+    }
+    RunTextFileImport(nullptr);
+    EXPECT_TRUE(script.AllDone());
+    EXPECT_TRUE(messages.Texts().empty());
+    const Rows stored =
+        QueryRows("SELECT a.Name, r.Details FROM [Abstract Information] a JOIN Resume r ON r.ID = a.ID "
+                  "ORDER BY a.ID");
+    ASSERT_EQ(stored.size(), 5u);
+    for (std::size_t row = 0; row < 3; ++row) {
+        EXPECT_EQ(stored[row][0], "Asha Rao");
+        EXPECT_EQ(stored[row][1].rfind("Asha Rao\n", 0), 0u) << "trimmed at both ends";
+        EXPECT_NE(stored[row][1].find("Acme Tools Pvt. Ltd., Pune \xE2\x80\x94 Test Lead"), std::string::npos)
+            << "UTF-8, not the locale's bytes of a file";
+        EXPECT_FALSE(std::isspace(static_cast<unsigned char>(stored[row][1].back())));
+    }
+    EXPECT_NE(stored[3][1].find("Second page"), std::string::npos);
+    EXPECT_EQ(stored[4][1], "Asha Rao\n\nJos\xC3\xA9 & Co.");
+}
+
+// Each file that gives no text is named in a message that says what is wrong; the dialog then
+// comes up empty, as for a file that cannot be read, and nothing is stored.
+TEST_F(TextImport, BadDocumentsAreNamedInAMessageAndNothingIsStored) {
+    std::string cut = TextPdf({"Asha Rao"});
+    cut.replace(cut.size() / 3, cut.size(), std::string(cut.size(), '\x9c'));
+    const struct {
+        std::string path;
+        std::string problem;
+    } cases[] = {
+        {kSamples + "locked.pdf", " is protected by a password"},
+        {WriteFile("scan.pdf", ScannedPdf(1)), " holds no text; it may be a scanned image."},
+        {WriteFile("broken.pdf", "%PDF-1.4\n" + std::string(4000, 'x')), " is a damaged PDF document"},
+        {WriteFile("broken.docx", WordPackage("<w:p><w:r><w:t>Asha</w:t></w:r></w:p>").substr(0, 300)),
+         " is a damaged ZIP archive"},
+        {kSamples + "bomb.docx", " unpacks to more than 64 MB"},
+        {WriteFile("photo.docx", std::string("\x89PNG\r\n\x1a\n\0\0", 10)),
+         " is not a document Talvanor reads"},
+    };
+    for (const auto& test : cases) {
+        messages.Clear();
+        ScriptChooser({test.path});
+        DialogScript script;
+        script.Then([&](QDialog& dialog) {
+            EXPECT_TRUE(Edit(dialog)->toPlainText().isEmpty());
+            EXPECT_EQ(Edit(dialog)->TaggingMenu(), nullptr);
+            Click(dialog, kSubmit);
+            Click(dialog, kCancel);
+        });
+        RunTextFileImport(nullptr);
+        ASSERT_EQ(messages.Texts().size(), 2u) << test.path;
+        EXPECT_EQ(messages.Texts()[0].rfind("The file " + test.path + test.problem, 0), 0u)
+            << messages.Texts()[0];
+        EXPECT_EQ(messages.Texts()[1], "Please select Name");
+        EXPECT_EQ(messages.Requests()[0].icon, MessageIcon::Exclamation);
+    }
+    // A file that vanishes between the choice and the reading.
+    messages.Clear();
+    const std::string vanishing = WriteFile("vanishing.pdf", TextPdf({"Asha Rao"}));
+    SetOpenFileAnswerer([&, chosen = false](const QString&) mutable -> std::optional<std::string> {
+        if (std::exchange(chosen, true))
+            return std::nullopt;
+        std::filesystem::remove(vanishing);
+        return vanishing;
+    });
+    DialogScript script;
+    script.Then([](QDialog& dialog) { Click(dialog, kCancel); });
+    RunTextFileImport(nullptr);
+    EXPECT_EQ(messages.Texts(), Texts{"Cannot read the file " + vanishing + ": No such file or directory."});
+    EXPECT_TRUE(QueryRows("SELECT * FROM [Abstract Information]").empty());
+}
+
+// A long document shows its progress; Escape stops the reading and the chooser comes back.
+TEST_F(TextImport, ALongPdfShowsProgressAndEscapeStopsIt) {
+    const std::string path =
+        WriteFile("report.pdf", TextPdf(std::vector<std::string>(200, "Asha Rao\nA long report")));
+    const auto delay = SetProgressDelay(std::chrono::milliseconds(0));
+    ScriptChooser({path, path});
+    int boxes = 0, highest = 0;
+    bool escape = true;
+    QPointer<QProgressDialog> seen;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible())
+            return;
+        if (box != seen) {
+            seen = box;
+            ++boxes;
+            EXPECT_EQ(box->windowTitle(), "Talvanor");
+            EXPECT_EQ(box->labelText(), "Reading report.pdf ...");
+            EXPECT_EQ(FindControl<QPushButton>(box, kProgressStopButton)->text(), "&Stop");
+            // On a desktop, two Escape shortcuts cancel each other out and Escape does nothing.
+            EXPECT_EQ(box->findChildren<QShortcut*>().size(), 1);
+        }
+        highest = std::max(highest, box->value());
+        if (escape) {
+            escape = false;
+            QTest::keyClick(box->windowHandle(),
+                            Qt::Key_Escape); // as the system delivers it, shortcuts first
+            highest = 0;
+        }
+    });
+    watch.start(0);
+    DialogScript script;
+    script.Then([&](QDialog& dialog) {
+        EXPECT_EQ(QApplication::activeModalWidget(), &dialog) << "the progress has closed";
+        EXPECT_TRUE(Edit(dialog)->toPlainText().startsWith("Asha Rao"));
+        Click(dialog, kCancel);
+    });
+    RunTextFileImport(nullptr);
+    SetProgressDelay(delay);
+    EXPECT_EQ(m_filters.size(), 2u)
+        << "after the stop the chooser comes back; the second reading runs through";
+    EXPECT_EQ(boxes, 2);
+    EXPECT_GT(highest, 900) << "the bar follows the pages";
+    EXPECT_TRUE(script.AllDone());
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+// A file dropped on the dialog takes its place while nothing is tagged; afterwards it is refused.
+TEST_F(TextImport, AFileDroppedOnTheDialogIsImportedInsteadWhileNothingIsTagged) {
+    ScriptChooser({WriteFile("asha.txt", kResumeFile)});
+    DialogScript script;
+    script.Then([&](QDialog& dialog) {
+        SelectText(dialog, "Acme");
+        EXPECT_FALSE(Drop(dialog, m_folder.path().toStdString())) << "a folder is no file";
+        Tag(dialog, kTagOrganization, "Acme Tools");
+        EXPECT_FALSE(Drop(dialog, kSamples + "resume.docx")) << "the organization is tagged";
+        Tag(dialog, kTagOrganization, {});
+        EXPECT_TRUE(Drop(dialog, kSamples + "resume.docx"));
+    });
+    script.Then([&](QDialog& dialog) {
+        EXPECT_TRUE(Edit(dialog)->toPlainText().startsWith("Asha Rao\nSenior Quality Engineer"));
+        SelectedValueLists.qualifications = "MBA,";
+        EXPECT_FALSE(Drop(dialog, kSamples + "resume.pdf")) << "a qualification is chosen";
+        SelectedValueLists.qualifications.clear();
+        Tag(dialog, kTagName, "Asha Rao");
+        EXPECT_FALSE(Drop(dialog, kSamples + "resume.pdf"));
+        Click(dialog, kCancel);
+    });
+    RunTextFileImport(nullptr);
+    EXPECT_TRUE(script.AllDone());
+    EXPECT_EQ(m_filters.size(), 1u) << "the dropped file needs no chooser";
+    EXPECT_EQ(messages.Texts(), Texts{"no selection was found"});
+}
+
+// The chooser opens on the text files, offers the documents, and keeps the filter last used.
+TEST_F(TextImport, TheChooserRemembersTheFilterLastUsed) {
+    DialogScript script;
+    script.Then(Chooser({}, kSamples + "resume.pdf", ".txt (*.txt)", kResumesFilter));
+    script.Then([](QDialog& dialog) { Click(dialog, kCancel); });
+    RunTextFileImport(nullptr);
+    const std::string text = WriteFile("asha.txt", kResumeFile);
+    script.Then(Chooser(QString::fromStdString(kSamples).chopped(1), text, kResumesFilter, ".txt (*.txt)"));
+    script.Then([](QDialog& dialog) { Click(dialog, kCancel); });
+    RunTextFileImport(nullptr);
+    script.Then(Chooser(m_folder.path(), {}, ".txt (*.txt)"));
+    RunTextFileImport(nullptr);
+    EXPECT_TRUE(script.AllDone());
 }
 
 TEST(ShownPart, CutsAtALineEndOrACharacterBoundary) {

@@ -41,7 +41,7 @@ protected:
             // End a harvest that would never end, so the worker can be joined.
             HarvestStopFlag = 1;
             site.Stop();
-            QTest::qWaitFor([&] { return done.load(); }, 60000);
+            static_cast<void>(QTest::qWaitFor([&] { return done.load(); }, 60000));
         }
         ASSERT_TRUE(ended);
     }

@@ -2,6 +2,7 @@
 #include "platform/CommandGuard.h"
 #include "platform/ControlId.h"
 #include "platform/DataFolder.h"
+#include "platform/DroppedFile.h"
 #include "platform/EngineError.h"
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
@@ -15,10 +16,12 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -174,6 +177,25 @@ TEST(Seams, FileChooserAndBeepAreScriptable) {
     EXPECT_EQ(beeps, (std::vector<std::pair<unsigned, unsigned>>{{150, 600}, {0, 0}}));
 }
 
+TEST(Seams, ADropCarriesOneLocalFileOrNothing) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath("cv.pdf");
+    QFile(file).open(QIODevice::WriteOnly);
+    const auto carried = [](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        return DroppedFile(&data);
+    };
+    EXPECT_EQ(carried({QUrl::fromLocalFile(file)}), std::optional<std::string>(file.toStdString()));
+    EXPECT_EQ(carried({QUrl::fromLocalFile(file), QUrl::fromLocalFile(file)}), std::nullopt);
+    EXPECT_EQ(carried({QUrl::fromLocalFile(folder.path())}), std::nullopt) << "a folder";
+    EXPECT_EQ(carried({QUrl(QStringLiteral("https://example.com/cv.pdf"))}), std::nullopt);
+    QMimeData text;
+    text.setText(file);
+    EXPECT_EQ(DroppedFile(&text), std::nullopt);
+    EXPECT_EQ(DroppedFile(nullptr), std::nullopt);
+}
+
 TEST(DataFolderPlace, IsTheXdgDataFolderWithTrailingSlash) {
     const std::string expected = std::string(std::getenv("XDG_DATA_HOME")) + "/talvanor/";
     EXPECT_EQ(DataFolder(), expected);
@@ -194,4 +216,16 @@ TEST(FileChooserDialog, TypedNameGetsTheDefaultExtensionAndCancelGivesNothing) {
     SetModalHandler({});
     EXPECT_EQ(chosen, std::optional<std::string>(folder.filePath("jose.txt").toStdString()));
     EXPECT_EQ(cancelled, std::nullopt);
+
+    // The save chooser does the same for a name that names no file yet.
+    SetModalHandler([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<QFileDialog&>(dialog);
+        EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptSave);
+        chooser.setDirectory(folder.path());
+        chooser.selectFile(QStringLiteral("hits"));
+        dialog.accept();
+    });
+    const auto saved = ChooseSaveFile(nullptr, QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"));
+    SetModalHandler({});
+    EXPECT_EQ(saved, std::optional<std::string>(folder.filePath("hits.csv").toStdString()));
 }

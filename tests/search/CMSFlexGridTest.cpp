@@ -1,11 +1,38 @@
 #include "search/CMSFlexGrid.h"
+#include "platform/ControlId.h"
+#include "platform/FileChooser.h"
+#include "search/GridCsvExport.h"
+#include "search/GridSort.h"
+#include "tests/util/ScriptedMessages.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+QAction* Command(const CMSFlexGrid& grid, int id) {
+    for (QAction* action : grid.actions()) {
+        if (ControlIdOf(action) == id)
+            return action;
+    }
+    return nullptr;
+}
 
 class FlexGrid : public testing::Test {
 protected:
@@ -18,6 +45,25 @@ protected:
         for (int row = 1; row <= rows; ++row)
             grid.AddItem(std::to_string(row) + "\tname " + std::to_string(row) + "\tx", grid.Rows());
         grid.Refresh();
+    }
+    // Rows as the result window fills them: the ID first, in a hidden column.
+    void FillHidingTheId(const std::vector<std::string>& rows) {
+        grid.SetColWidth(0, 0);
+        grid.SetRows(1);
+        for (const std::string& row : rows)
+            grid.AddItem(row, grid.Rows());
+        grid.Refresh();
+    }
+    std::string Column(int column) const {
+        std::string shown;
+        for (long row = 1; row < grid.Rows(); ++row)
+            shown += (row > 1 ? "," : "") + grid.TextMatrix(row, column);
+        return shown;
+    }
+    void ClickHeader(int column) {
+        QHeaderView* header = grid.horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 4, header->height() / 2));
     }
     CMSFlexGrid grid{nullptr};
 };
@@ -98,6 +144,185 @@ TEST_F(FlexGrid, ARefillKeepsThePlaceOfTheCurrentRow) {
     EXPECT_EQ(grid.Row(), 4);
     Fill(2);
     EXPECT_EQ(grid.Row(), 2);
+}
+
+TEST_F(FlexGrid, AHeaderClickSortsIgnoringCaseAClickAgainReversesAndTheCurrentRowFollows) {
+    FillHidingTheId(
+        {"1\tbob\t10-15", "2\tAlice\t2-5", "3\tcarl\tMore than 15", "4\talice\t0-1", "5\tBob\t2-5"});
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    grid.SetRow(2);
+    EXPECT_EQ(grid.SortColumn(), -1); // no arrow until a header is clicked
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorSection(), -1);
+
+    ClickHeader(1);
+    EXPECT_EQ(Column(0), "2,4,1,5,3"); // equal texts keep the order they came in
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorSection(), 1);
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(grid.Row(), 1); // Alice stays current
+    EXPECT_EQ(grid.TextMatrix(grid.Row(), 0), "2");
+
+    ClickHeader(1);
+    EXPECT_EQ(Column(1), "carl,bob,Bob,Alice,alice");
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(grid.Row(), 4);
+    EXPECT_EQ(grid.selectionModel()->selectedRows().size(), 1);
+
+    ClickHeader(2); // bands in the order of their numbers
+    EXPECT_EQ(Column(2), "0-1,2-5,2-5,10-15,More than 15");
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+
+    // Rows added to a sorted grid go to its end; sorting again puts them in place.
+    grid.AddItem("6\tadam\t1-2", grid.Rows());
+    grid.Refresh();
+    EXPECT_EQ(Column(0), "4,2,5,1,3,6");
+    grid.SortAgain();
+    EXPECT_EQ(Column(0), "4,6,2,5,1,3");
+
+    grid.SortByColumn(-1, Qt::AscendingOrder);
+    EXPECT_EQ(Column(0), "1,2,3,4,5,6");
+    EXPECT_EQ(grid.SortColumn(), -1);
+    EXPECT_EQ(grid.TextMatrix(grid.Row(), 1), "Alice");
+}
+
+TEST(GridSort, ComparesIgnoringCaseAndRunsOfDigitsByTheirValue) {
+    const struct {
+        const char* left;
+        const char* right;
+        int sign;
+    } cases[] = {
+        {"apple", "Banana", -1},
+        {"ANNA", "anna", 0},
+        {"2-5", "10-15", -1},
+        {"10-15", "More than 15", -1},
+        {"Candidate 10", "Candidate 9", 1},
+        {"x007", "x7", 0},
+        {"x07y", "x7z", -1},
+        {"a9", "ab", -1},
+        {"", "a", -1},
+        {"abc", "ab", 1},
+        {"99999999999999999999", "100000000000000000000", -1},
+        {"\xC3\x89lodie", "\xC3\xA9LODIE", 0}, // Élodie, éLODIE
+        {"Zo\xC3\xAB", "zoe", 1},
+    };
+    const auto sign = [](int value) { return (value > 0) - (value < 0); };
+    for (const auto& test : cases) {
+        const std::string left = SortKey(test.left), right = SortKey(test.right);
+        EXPECT_EQ(sign(CompareSortKeys(left, right)), test.sign) << test.left << " / " << test.right;
+        EXPECT_EQ(sign(CompareSortKeys(right, left)), -test.sign) << test.right << " / " << test.left;
+    }
+}
+
+TEST_F(FlexGrid, CopyGivesTheSelectedRowsAsShownTabSeparatedWithoutTheHiddenColumn) {
+    FillHidingTheId({"1\tbob\ttwo\r\nlines\tP", "2\tAlice\tx\t", "3\tcarl\t y \tQ"});
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    grid.SortByColumn(1, Qt::AscendingOrder);
+    grid.setFocus();
+    EXPECT_EQ(grid.Row(), 2); // bob, current before the sort
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "bob\ttwo  lines\tP");
+
+    const QRect carl = grid.visualRect(grid.model()->index(2, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ControlModifier, carl.center());
+    const QRect alice = grid.visualRect(grid.model()->index(0, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ControlModifier, alice.center());
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              "Alice\tx\t\nbob\ttwo  lines\tP\ncarl\t y \tQ");
+
+    // The context menu offers copying and the export.
+    EXPECT_EQ(grid.contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_EQ(grid.actions().size(), 2);
+    EXPECT_EQ(grid.actions()[0], Command(grid, 2000));
+    EXPECT_EQ(Command(grid, 2000)->text().toStdString(), "&Copy");
+    EXPECT_EQ(Command(grid, 2001)->text().toStdString(), "&Export to CSV\u2026");
+    QTest::keyClick(&grid, Qt::Key_Down); // a plain move selects one row again
+    Command(grid, 2000)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "bob\ttwo  lines\tP");
+}
+
+TEST_F(FlexGrid, ColumnsTakeTheWidestTextOfEveryRowUpToTheCapAndTheLastWhatIsLeft) {
+    std::vector<std::string> rows;
+    for (int row = 1; row <= 3000; ++row)
+        rows.push_back(std::to_string(row) + "\tname " + std::to_string(row) + "\tx\t" +
+                       std::string(600, 'w'));
+    rows[1800] = "1801\tZo\xC3\xAB \xC3\x91\xC3\xBA\xC3\xB1"
+                 "ez-\xC3\x85lvarez\tx\ty";
+    rows.push_back("3001\tname\tsomeone.with.a.long.address@example.org\tz");
+    FillHidingTheId(rows);
+    grid.FitColumnsToTexts(320);
+
+    // Each column is wide enough for its widest text, wherever it stands, as the cell paints it.
+    for (const auto& [row, column] : {std::pair{1800, 1}, std::pair{3000, 2}}) {
+        const QModelIndex widest = grid.model()->index(row, column);
+        EXPECT_GE(grid.columnWidth(column), grid.sizeHintForIndex(widest).width() + 1) << column;
+        EXPECT_LE(grid.columnWidth(column), grid.sizeHintForIndex(widest).width() + 12) << column;
+    }
+    EXPECT_EQ(grid.columnWidth(3), 320); // the cap
+    const int full = grid.FullWidth();
+
+    grid.FitLastColumnInto(full); // all fit: nothing changes
+    EXPECT_EQ(grid.columnWidth(3), 320);
+    grid.FitLastColumnInto(full - 100); // the last column takes what the others leave
+    EXPECT_EQ(grid.columnWidth(3), 220);
+    grid.FitLastColumnInto(full - 400); // the others alone are too wide: it keeps its width
+    EXPECT_EQ(grid.columnWidth(3), 220);
+    grid.FitColumnsToTexts(320);
+    EXPECT_EQ(grid.FullWidth(), full);
+}
+
+TEST_F(FlexGrid, AnExportThatCannotBeWrittenSaysWhyAndLeavesNoFileBehind) {
+    std::vector<std::string> rows;
+    for (int row = 1; row <= 500; ++row)
+        rows.push_back(std::to_string(row) + "\tname " + std::to_string(row) + "\tsome text");
+    FillHidingTheId(rows);
+    ScriptedMessages messages;
+    std::string chosen;
+    SetSaveFileAnswerer([&](const QString&, const QString&) { return std::optional<std::string>(chosen); });
+
+    // A folder in which no one, root included, may create a file.
+    chosen = "/proc/results.csv";
+    Command(grid, 2001)->trigger();
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0].rfind("The rows could not be exported to /proc/results.csv:\n", 0), 0u)
+        << messages.Texts()[0];
+    EXPECT_EQ(messages.Requests()[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(std::filesystem::exists(chosen));
+
+    // A disk that fills up halfway: the file that was there stays as it was, nothing else is left.
+    QTemporaryDir folder;
+    chosen = folder.filePath(QStringLiteral("hits.csv")).toStdString();
+    std::ofstream(chosen) << "earlier export";
+    messages.Clear();
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 4096;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    Command(grid, 2001)->trigger();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], "The rows could not be exported to " + chosen + ":\nFile too large");
+    EXPECT_EQ(FileText(chosen), "earlier export");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("hits.csv")});
+
+    // Within the limit the same export replaces the file whole; a cancelled chooser writes nothing.
+    messages.Clear();
+    Command(grid, 2001)->trigger();
+    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_EQ(FileText(chosen).rfind("\xEF\xBB\xBF"
+                                     "First,Second,Third\r\nname 1,some text,\r\nname 2,",
+                                     0),
+              0u);
+    SetSaveFileAnswerer([](const QString&, const QString&) { return std::optional<std::string>(); });
+    std::filesystem::remove(chosen);
+    Command(grid, 2001)->trigger();
+    EXPECT_FALSE(std::filesystem::exists(chosen));
+    EXPECT_TRUE(messages.Texts().empty());
+    SetSaveFileAnswerer({});
 }
 
 } // namespace

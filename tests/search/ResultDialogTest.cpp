@@ -1,16 +1,25 @@
 #include "search/ResultDialog.h"
 #include "entry/ResumeInputDialog.h"
+#include "platform/FileChooser.h"
+#include "store/ResumeStore.h"
 #include "store/Sqlite.h"
 #include "tests/search/SearchFixture.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 namespace {
 
@@ -28,6 +37,19 @@ bool SendMailEnabled(QDialog& window) {
 void ClickRow(CMSFlexGrid& grid, int dataRow) {
     const QRect cell = grid.visualRect(grid.model()->index(dataRow - 1, 1));
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void ClickHeader(CMSFlexGrid& grid, int column) {
+    QHeaderView* header = grid.horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 4, header->height() / 2));
+}
+
+Texts Column(const CMSFlexGrid& grid, int column) {
+    Texts shown;
+    for (const auto& row : DataRows(grid))
+        shown.push_back(row.at(static_cast<std::size_t>(column)));
+    return shown;
 }
 
 // The text a File View shows, read by a scripted step.
@@ -205,7 +227,7 @@ TEST_F(ResultWindow, EditHandsOverTheRowAndRefillsWithTheRewrittenResume) {
     const GridRows rows = DataRows(GridOf(window));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][4], "Globex");
-    EXPECT_EQ(rows[0][6], "CA,MCA"); // neither value was dropped by the rewrite
+    EXPECT_EQ(rows[0][6], "MCA,CA"); // neither value was dropped; the rewrite stores the last piece first
     EXPECT_EQ(QueryRows("SELECT Qualification FROM Qualifications WHERE ID=1 ORDER BY Qualification"),
               (Rows{{"CA"}, {"MCA"}}));
 }
@@ -354,6 +376,211 @@ TEST_F(ResultWindow, ABankAnotherWriterIsCommittingToFailsTheFillAndDetailsAfter
     EXPECT_EQ(messages.Requests().at(0).icon, MessageIcon::Critical);
     EXPECT_EQ(messages.Requests().at(1).icon, MessageIcon::Critical);
     EXPECT_EQ(DataRows(GridOf(window)).size(), 1u);
+}
+
+TEST_F(ResultWindow, SortedRowsAreTheOnesDetailsEditDeleteAndSendMailActOn) {
+    BankResume carol;
+    carol.name = "carol";
+    carol.email = "";
+    carol.text = "Carol's text";
+    AddResume(carol);
+    BankResume alice;
+    alice.name = "Alice";
+    alice.text = "Alice's text";
+    AddResume(alice);
+    BankResume bob;
+    bob.name = "bob";
+    bob.text = "Bob's text";
+    AddResume(bob);
+
+    ResultDialog window(nullptr);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    CMSFlexGrid& grid = GridOf(window);
+    EXPECT_EQ(Column(grid, 1), (Texts{"carol", "Alice", "bob"})); // by ID until a header is clicked
+    ClickHeader(grid, 1);
+    EXPECT_EQ(Column(grid, 1), (Texts{"Alice", "bob", "carol"}));
+    EXPECT_EQ(g_selectedRow, 3); // carol was current and still is
+    EXPECT_FALSE(SendMailEnabled(window));
+
+    ClickRow(grid, 1);
+    EXPECT_TRUE(SendMailEnabled(window));
+    std::string shown;
+    DialogScript script;
+    script.Then(ReadFileView(shown));
+    Click(window, kDetails);
+    EXPECT_EQ(shown, "Alice's text");
+    EXPECT_EQ(EditedResume.id, "2");
+
+    // Edit hands over the row as shown; the refill keeps the sort, and the renamed resume stays current.
+    ClickRow(grid, 2);
+    script.Then([](QDialog& form) {
+        EXPECT_EQ(FindControl<QLineEdit>(&form, 1019)->text(), "bob");
+        EXPECT_EQ(EditedResume.fullText, "Bob's text");
+        FindControl<QLineEdit>(&form, 1019)->setText("Aaron");
+        Click(form, 1021);
+    });
+    Click(window, kEdit);
+    ASSERT_TRUE(script.AllDone());
+    EXPECT_EQ(Column(grid, 1), (Texts{"Aaron", "Alice", "carol"}));
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorSection(), 1);
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(g_selectedRow, 1);
+    EXPECT_EQ(grid.TextMatrix(1, 0), "3");
+
+    // Delete takes the row as shown; the row in its place becomes current.
+    messages.AnswerNext(MessageAnswer::Yes);
+    Click(window, kDelete);
+    EXPECT_EQ(QueryRows("SELECT ID FROM [Abstract Information] ORDER BY ID"), (Rows{{"1"}, {"2"}}));
+    EXPECT_EQ(Column(grid, 1), (Texts{"Alice", "carol"}));
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(StatusLine(window), "2  Records Found ");
+
+    // Sorted the other way, the last row is Alice's.
+    ClickHeader(grid, 1);
+    EXPECT_EQ(Column(grid, 1), (Texts{"carol", "Alice"}));
+    EXPECT_EQ(grid.Row(), 2);
+    shown.clear();
+    script.Then(ReadFileView(shown));
+    Click(window, kDetails);
+    EXPECT_TRUE(script.AllDone());
+    EXPECT_EQ(shown, "Alice's text");
+}
+
+TEST_F(ResultWindow, ExportsTheGridAsShownAsCsvThroughTheChooser) {
+    BankResume rao;
+    rao.name = "Rao, Asha \"AR\"";
+    rao.organization = "=HYPERLINK(\"http://x.example\")";
+    rao.qualifications = {"B.E.", "M.Tech."};
+    rao.locations = {"Pune\tEast"}; // a tab cannot stand in a cell: a blank does
+    AddResume(rao);
+    BankResume zoe;
+    zoe.name = "Zo\xC3\xAB \xC3\x91\xC3\xBA\xC3\xB1"
+               "ez";
+    zoe.email = "@zoe";
+    zoe.organization = "first line\r\nsecond line";
+    zoe.experience = "-1";
+    zoe.status = "+91 98450";
+    AddResume(zoe);
+
+    ResultDialog window(nullptr);
+    CMSFlexGrid& grid = GridOf(window);
+    grid.SortByColumn(1, Qt::DescendingOrder);
+    QTemporaryDir folder;
+    const std::string path = folder.filePath(QStringLiteral("hits.csv")).toStdString();
+    SetSaveFileAnswerer([&](const QString& filter, const QString& suffix) {
+        EXPECT_EQ(filter.toStdString(), "CSV files (*.csv)");
+        EXPECT_EQ(suffix.toStdString(), "csv");
+        return std::optional<std::string>(path);
+    });
+    for (QAction* action : grid.actions()) {
+        if (action->property("controlId").toInt() == 2001)
+            action->trigger();
+    }
+    SetSaveFileAnswerer({});
+
+    std::ifstream file(path, std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(written,
+              "\xEF\xBB\xBF"
+              "Name,Experience,Email,Organization,Status,Qualification(s),Specilization(s),"
+              "Location Preference(s)\r\n"
+              "Zo\xC3\xAB \xC3\x91\xC3\xBA\xC3\xB1"
+              "ez,\"'-1\",\"'@zoe\",\"first line\r\nsecond line\","
+              "\"'+91 98450\",B.E.,JAVA,Pune\r\n"
+              "\"Rao, Asha \"\"AR\"\"\",2-5,asha@example.com,\"'=HYPERLINK(\"\"http://x.example\"\")\","
+              "Hold,\"B.E.,M.Tech.\",JAVA,Pune East\r\n");
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(ResultWindow, ColumnsTakeTheWidestTextOfTheWholeGridAndTheWindowFitsTheScreen) {
+    std::vector<BankResume> resumes(1500);
+    resumes.back().email = "someone.with.a.rather.long.address@example.org";
+    resumes.back().specializations = {std::string(300, 'W')};
+    AddResumes(resumes);
+
+    ResultDialog window(nullptr);
+    CMSFlexGrid& grid = GridOf(window);
+    const QModelIndex lastEmail = grid.model()->index(1499, 3);
+    EXPECT_GE(grid.columnWidth(3), grid.sizeHintForIndex(lastEmail).width() + 1);
+    EXPECT_EQ(grid.columnWidth(7), 320);
+    EXPECT_LE(window.width(), window.screen()->availableGeometry().width());
+}
+
+TEST_F(ResultWindow, ALongFillShowsItsFirstRowsAndARunningCountThenTheSameGrid) {
+    std::vector<BankResume> resumes(3000);
+    GridRows expected;
+    for (std::size_t index = 0; index < resumes.size(); ++index) {
+        BankResume& resume = resumes[index];
+        resume.name = "Candidate " + std::to_string(index + 1);
+        resume.email = "c" + std::to_string(index + 1) + "@example.com";
+        resume.qualifications = {index % 2 ? "B.E." : "MBA", "Ph.D."};
+        resume.locations = {"Pune", index % 3 ? "Delhi" : "Pune", "Noida"};
+        expected.push_back({std::to_string(index + 1), resume.name, "2-5", resume.email, "Acme", "Hold",
+                            resume.qualifications[0] + ",Ph.D.", "JAVA",
+                            index % 3 ? "Pune,Delhi,Noida" : "Pune,Noida"});
+    }
+    AddResumes(resumes);
+    // Rows come from the first step on: the engine builds no index of its own before the first.
+    {
+        ResumeStore store;
+        ASSERT_EQ(store.Open(), 1);
+        SqliteStatement plan = store.OpenSnapshot(std::string("EXPLAIN QUERY PLAN ") + kAll);
+        while (plan.Step())
+            EXPECT_EQ(plan.ColumnText(3).find("AUTOMATIC"), std::string::npos) << plan.ColumnText(3);
+    }
+
+    // Whenever the grid paints: how many rows it shows, and what the status line says then.
+    struct PaintWatch : QObject {
+        std::vector<std::pair<int, std::string>> seen;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            auto* grid =
+                watched->parent() != nullptr ? qobject_cast<CMSFlexGrid*>(watched->parent()) : nullptr;
+            if (event->type() == QEvent::Paint && grid != nullptr && grid->viewport() == watched)
+                seen.emplace_back(grid->model()->rowCount(),
+                                  FindControl<QLabel>(grid->window(), kStatusLine)->text().toStdString());
+            return false;
+        }
+    } paints;
+    qApp->installEventFilter(&paints);
+    const FillPacing pacing = g_fillPacing;
+    g_fillPacing = {0, 5};
+    bool refusedToClose = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* filling = qobject_cast<ResultDialog*>(top))
+                refusedToClose = !filling->close() && filling->isVisible();
+        }
+    });
+    ResultDialog window(nullptr);
+    qApp->removeEventFilter(&paints);
+    g_fillPacing = pacing;
+
+    EXPECT_TRUE(refusedToClose);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(StatusLine(window), "3000  Records Found ");
+    EXPECT_EQ(DataRows(GridOf(window)), expected);
+    // It painted rows more than once before the last arrived, each time with the count so far.
+    const QRegularExpression counting(QStringLiteral("^(\\d+) found so far\u2026$"));
+    int whileFilling = 0;
+    for (const auto& [rows, status] : paints.seen) {
+        const auto match = counting.match(QString::fromStdString(status));
+        if (!match.hasMatch())
+            continue;
+        ++whileFilling;
+        EXPECT_GT(rows, 0);
+        EXPECT_LT(rows, 3000);
+        EXPECT_EQ(match.captured(1).toInt(), rows);
+    }
+    EXPECT_GE(whileFilling, 2);
+
+    g_fillPacing.firstShow = std::numeric_limits<int>::max();
+    ResultDialog atOnce(nullptr);
+    g_fillPacing = pacing;
+    EXPECT_FALSE(atOnce.isVisible());
+    EXPECT_EQ(DataRows(GridOf(atOnce)), expected);
+    for (int column = 1; column < 8; ++column) // measured as the rows came, or all at the end
+        EXPECT_EQ(GridOf(window).columnWidth(column), GridOf(atOnce).columnWidth(column)) << column;
 }
 
 } // namespace

@@ -18,9 +18,8 @@ void SearchTest::TearDown() {
     SelectedValueLists.Clear();
 }
 
-std::string SearchTest::AddResume(const BankResume& resume) {
-    SqliteConnection bank;
-    bank.Open(BankPath());
+namespace {
+std::int64_t Insert(SqliteConnection& bank, const BankResume& resume) {
     SqliteStatement abstract(bank,
                              "INSERT INTO [Abstract Information] (Name, Experience, Email, Organization, "
                              "Status) VALUES (?, ?, ?, ?, ?)");
@@ -39,7 +38,23 @@ std::string SearchTest::AddResume(const BankResume& resume) {
     }
     SqliteStatement text(bank, "INSERT INTO Resume VALUES (?, ?)");
     text.Bind(1, id).Bind(2, resume.text).Step();
-    return std::to_string(id);
+    return id;
+}
+} // namespace
+
+std::string SearchTest::AddResume(const BankResume& resume) {
+    SqliteConnection bank;
+    bank.Open(BankPath());
+    return std::to_string(Insert(bank, resume));
+}
+
+void SearchTest::AddResumes(const std::vector<BankResume>& resumes) {
+    SqliteConnection bank;
+    bank.Open(BankPath());
+    bank.Execute("BEGIN");
+    for (const BankResume& resume : resumes)
+        Insert(bank, resume);
+    bank.Execute("COMMIT");
 }
 
 int SearchTest::Count(const std::string& table) {

@@ -33,6 +33,8 @@ protected:
 
     // Writes the rows directly, so tests can also store what the program never would (NULLs).
     static std::string AddResume(const BankResume& resume);
+    // Many at once, in one transaction.
+    static void AddResumes(const std::vector<BankResume>& resumes);
     static int Count(const std::string& table);
 
     ScriptedMessages messages;

@@ -1,0 +1,64 @@
+#include "documents/PdfText.h"
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <poppler-document.h>
+#include <poppler-global.h>
+#include <poppler-page.h>
+
+namespace {
+
+// The library reports every oddity of a file on the standard error; the reader's result says
+// what matters.
+void IgnoreLibraryMessage(const std::string&, void*) {}
+
+void QuietLibrary() {
+    static const bool quiet = [] {
+        poppler::set_debug_error_function(IgnoreLibraryMessage, nullptr);
+        return true;
+    }();
+    (void)quiet;
+}
+
+std::string PageText(const poppler::document& document, int index) {
+    const std::unique_ptr<poppler::page> page(document.create_page(index));
+    if (!page)
+        return {};
+    // Laid out as on the page, so a table's row stays on its line and a list keeps its bullets.
+    const poppler::byte_array utf8 = page->text(poppler::rectf(), poppler::page::physical_layout).to_utf8();
+    std::string text(utf8.begin(), utf8.end());
+    // Each page ends in a form feed, which a text view shows as a box.
+    std::replace(text.begin(), text.end(), '\f', '\n');
+    return text;
+}
+
+} // namespace
+
+DocumentText ReadPdfText(std::string_view bytes, const ReadProgress& progress) {
+    QuietLibrary();
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
+        return Problem(DocumentKind::Pdf, ReadProblem::TooLarge);
+    // The library reads the bytes in place; they outlive the document.
+    const std::unique_ptr<poppler::document> document(
+        poppler::document::load_from_raw_data(bytes.data(), static_cast<int>(bytes.size())));
+    if (!document)
+        return Problem(DocumentKind::Pdf, ReadProblem::Damaged);
+    if (document->is_locked())
+        return Problem(DocumentKind::Pdf, ReadProblem::Locked);
+    const int pages = document->pages();
+    std::string text;
+    for (int index = 0; index < pages; ++index) {
+        if (progress && !progress(static_cast<std::size_t>(index), static_cast<std::size_t>(pages)))
+            return Problem(DocumentKind::Pdf, ReadProblem::Stopped);
+        std::string page = PageText(*document, index);
+        if (page.empty())
+            continue;
+        if (!text.empty() && text.back() != '\n')
+            text += '\n';
+        text += page;
+    }
+    if (progress)
+        progress(static_cast<std::size_t>(pages), static_cast<std::size_t>(pages));
+    return TextOrNoText(DocumentKind::Pdf, std::move(text));
+}

@@ -1,0 +1,128 @@
+#include "tools/sample-documents/SampleDocuments.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QString>
+#include <archive.h>
+#include <archive_entry.h>
+#include <memory>
+
+namespace {
+
+QFont PageFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(11);
+    return font;
+}
+
+// Draws each page's lines; `asPicture` draws them into an image first, so the page holds no text.
+std::string Pdf(const std::vector<std::string>& pages, bool asPicture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72);
+    QPainter painter(&writer);
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        if (index > 0)
+            writer.newPage();
+        const QStringList lines = QString::fromStdString(pages[index]).split(u'\n');
+        if (!asPicture) {
+            painter.setFont(PageFont());
+            for (qsizetype line = 0; line < lines.size(); ++line)
+                painter.drawText(QPointF(50, 60 + 16 * line), lines[line]);
+            continue;
+        }
+        QImage picture(500, 700, QImage::Format_Grayscale8);
+        picture.fill(Qt::white);
+        QPainter scan(&picture);
+        scan.setFont(PageFont());
+        for (qsizetype line = 0; line < lines.size(); ++line)
+            scan.drawText(QPointF(10, 20 + 16 * line), lines[line]);
+        scan.end();
+        painter.drawImage(QRectF(40, 40, 500, 700), picture);
+    }
+    painter.end();
+    return bytes.toStdString();
+}
+
+struct WriterFreer {
+    void operator()(archive* writer) const { archive_write_free(writer); }
+};
+
+la_ssize_t Append(archive*, void* target, const void* data, size_t size) {
+    static_cast<std::string*>(target)->append(static_cast<const char*>(data), size);
+    return static_cast<la_ssize_t>(size);
+}
+
+} // namespace
+
+std::string TextPdf(const std::vector<std::string>& pages) {
+    return Pdf(pages, false);
+}
+
+std::string ScannedPdf(int pages) {
+    return Pdf(std::vector<std::string>(static_cast<std::size_t>(pages), "Asha Rao\nSenior Quality Engineer"),
+               true);
+}
+
+std::string ZipArchive(const std::vector<std::pair<std::string, std::string>>& parts) {
+    std::string zip;
+    const std::unique_ptr<archive, WriterFreer> writer(archive_write_new());
+    archive_write_set_format_zip(writer.get());
+    archive_write_set_bytes_in_last_block(writer.get(), 1);
+    archive_write_open(writer.get(), &zip, nullptr, Append, nullptr);
+    for (const auto& [name, bytes] : parts) {
+        const std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(archive_entry_new(),
+                                                                                  archive_entry_free);
+        archive_entry_set_pathname(entry.get(), name.c_str());
+        archive_entry_set_size(entry.get(), static_cast<la_int64_t>(bytes.size()));
+        archive_entry_set_filetype(entry.get(), AE_IFREG);
+        archive_entry_set_perm(entry.get(), 0644);
+        archive_write_header(writer.get(), entry.get());
+        archive_write_data(writer.get(), bytes.data(), bytes.size());
+    }
+    archive_write_close(writer.get());
+    return zip;
+}
+
+std::string WordMarkup(const std::string& body) {
+    return R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+           R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main" )"
+           R"(xmlns:mc="http://schemas.openxmlformats.org/markup-compatibility/2006"><w:body>)" +
+           body + "</w:body></w:document>";
+}
+
+std::string WordPackage(const std::string& body) {
+    return ZipArchive(
+        {{"[Content_Types].xml",
+          R"(<?xml version="1.0"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+          R"(<Override PartName="/word/document.xml" ContentType="application/)"
+          R"(vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/></Types>)"},
+         {"_rels/.rels",
+          R"(<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+          R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/)"
+          R"(officeDocument" Target="word/document.xml"/></Relationships>)"},
+         {"word/document.xml", WordMarkup(body)}});
+}
+
+std::string OpenDocumentMarkup(const std::string& text) {
+    return R"(<?xml version="1.0" encoding="UTF-8"?><office:document-content )"
+           R"(xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" )"
+           R"(xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" )"
+           R"(xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" )"
+           R"(xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" )"
+           R"(xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" office:version="1.3">)"
+           R"(<office:body><office:text>)" +
+           text + "</office:text></office:body></office:document-content>";
+}
+
+std::string OpenDocumentPackage(const std::string& text) {
+    return ZipArchive(
+        {{"mimetype", "application/vnd.oasis.opendocument.text"}, {"content.xml", OpenDocumentMarkup(text)}});
+}

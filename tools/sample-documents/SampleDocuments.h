@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Documents made on the spot (a running QGuiApplication is needed for the PDFs).
+
+// A PDF whose pages carry these texts as real text, one line of the page per line of the text.
+std::string TextPdf(const std::vector<std::string>& pages);
+// A PDF of `pages` pages that are pictures of text only, as a scanner makes them.
+std::string ScannedPdf(int pages);
+
+// A ZIP archive of these parts (name, bytes), compressed.
+std::string ZipArchive(const std::vector<std::pair<std::string, std::string>>& parts);
+// A Word package whose body is `body`, markup with the prefix "w" (and "mc" for compatibility).
+std::string WordPackage(const std::string& body);
+// An OpenDocument text package whose text is `text`, markup with the prefixes "text", "table" and
+// "office".
+std::string OpenDocumentPackage(const std::string& text);
+// The markup of a Word body, as WordPackage wraps it.
+std::string WordMarkup(const std::string& body);
+// The markup of an OpenDocument text, as OpenDocumentPackage wraps it.
+std::string OpenDocumentMarkup(const std::string& text);
