@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -61,6 +62,16 @@ void CMSFlexGrid::AddCommands() {
     addAction(copy);
     addAction(exportCsv);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
+    // A click on the empty space below the rows would clear the selection and leave the current
+    // row, the one Details, Edit and Delete act on, unmarked.
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
 }
 
 long CMSFlexGrid::Rows() const {

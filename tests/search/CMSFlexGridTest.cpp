@@ -135,6 +135,10 @@ TEST_F(FlexGrid, AClickMakesItsRowCurrentBeforeClickIsRaised) {
     EXPECT_EQ(rowsSeen.front(), 3);
     EXPECT_EQ(doubleClicks.count(), 1);
     EXPECT_EQ(grid.Row(), 3);
+    // A click below the last row changes nothing: the row the buttons act on stays marked.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, QPoint(third.x(), grid.viewport()->height() - 2));
+    EXPECT_EQ(grid.Row(), 3);
+    EXPECT_TRUE(grid.selectionModel()->isRowSelected(2, {}));
 }
 
 TEST_F(FlexGrid, ARefillKeepsThePlaceOfTheCurrentRow) {
