@@ -129,7 +129,8 @@ TEST_F(StoreTest, AnotherProgramWithoutOurWordRulesStillReadsAndWritesTheBank) {
     // Our own next write catches up first, so it takes out of the index what the index holds.
     EXPECT_EQ(OtherProgram().Run("UPDATE Resume SET Details='Ada' WHERE ID=" + bob), "");
     ResumeStore store;
-    Fill(store, {"Bob", "", "", "", "Hold", "Pascal"}, "B.E.,", "S,", "L,");
+    const RecordTexts pascal = {"Bob", "", "", "", "Hold", "Pascal"}; // the record borrows these texts
+    Fill(store, pascal, "B.E.,", "S,", "L,");
     ASSERT_EQ(store.Open(), 1);
     ASSERT_EQ(store.UpdateResume(bob), 1);
     store.Close();
