@@ -96,5 +96,5 @@ inline constexpr const char* kResultGridFormat =
     "Qualification(s)| Specilization(s)                      |Location Preference(s)                  ";
 
 // The commands of the grid's context menu, by control id.
-inline constexpr int kCopyRowsCommand = 2000;
-inline constexpr int kExportCsvCommand = 2001;
+inline constexpr int kCopyRowsCommand = 2010;
+inline constexpr int kExportCsvCommand = 2011;

@@ -238,11 +238,11 @@ TEST_F(FlexGrid, CopyGivesTheSelectedRowsAsShownTabSeparatedWithoutTheHiddenColu
     // The context menu offers copying and the export.
     EXPECT_EQ(grid.contextMenuPolicy(), Qt::ActionsContextMenu);
     ASSERT_EQ(grid.actions().size(), 2);
-    EXPECT_EQ(grid.actions()[0], Command(grid, 2000));
-    EXPECT_EQ(Command(grid, 2000)->text().toStdString(), "&Copy");
-    EXPECT_EQ(Command(grid, 2001)->text().toStdString(), "&Export to CSV\u2026");
+    EXPECT_EQ(grid.actions()[0], Command(grid, 2010));
+    EXPECT_EQ(Command(grid, 2010)->text().toStdString(), "&Copy");
+    EXPECT_EQ(Command(grid, 2011)->text().toStdString(), "&Export to CSV\u2026");
     QTest::keyClick(&grid, Qt::Key_Down); // a plain move selects one row again
-    Command(grid, 2000)->trigger();
+    Command(grid, 2010)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "bob\ttwo  lines\tP");
 }
 
@@ -287,7 +287,7 @@ TEST_F(FlexGrid, AnExportThatCannotBeWrittenSaysWhyAndLeavesNoFileBehind) {
 
     // A folder in which no one, root included, may create a file.
     chosen = "/proc/results.csv";
-    Command(grid, 2001)->trigger();
+    Command(grid, 2011)->trigger();
     ASSERT_EQ(messages.Texts().size(), 1u);
     EXPECT_EQ(messages.Texts()[0].rfind("The rows could not be exported to /proc/results.csv:\n", 0), 0u)
         << messages.Texts()[0];
@@ -305,7 +305,7 @@ TEST_F(FlexGrid, AnExportThatCannotBeWrittenSaysWhyAndLeavesNoFileBehind) {
     small.rlim_cur = 4096;
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    Command(grid, 2001)->trigger();
+    Command(grid, 2011)->trigger();
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previousHandler);
     ASSERT_EQ(messages.Texts().size(), 1u);
@@ -315,7 +315,7 @@ TEST_F(FlexGrid, AnExportThatCannotBeWrittenSaysWhyAndLeavesNoFileBehind) {
 
     // Within the limit the same export replaces the file whole; a cancelled chooser writes nothing.
     messages.Clear();
-    Command(grid, 2001)->trigger();
+    Command(grid, 2011)->trigger();
     EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(FileText(chosen).rfind("\xEF\xBB\xBF"
                                      "First,Second,Third\r\nname 1,some text,\r\nname 2,",
@@ -323,7 +323,7 @@ TEST_F(FlexGrid, AnExportThatCannotBeWrittenSaysWhyAndLeavesNoFileBehind) {
               0u);
     SetSaveFileAnswerer([](const QString&, const QString&) { return std::optional<std::string>(); });
     std::filesystem::remove(chosen);
-    Command(grid, 2001)->trigger();
+    Command(grid, 2011)->trigger();
     EXPECT_FALSE(std::filesystem::exists(chosen));
     EXPECT_TRUE(messages.Texts().empty());
     SetSaveFileAnswerer({});

@@ -474,7 +474,7 @@ TEST_F(ResultWindow, ExportsTheGridAsShownAsCsvThroughTheChooser) {
         return std::optional<std::string>(path);
     });
     for (QAction* action : grid.actions()) {
-        if (action->property("controlId").toInt() == 2001)
+        if (action->property("controlId").toInt() == 2011)
             action->trigger();
     }
     SetSaveFileAnswerer({});
