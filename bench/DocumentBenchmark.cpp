@@ -3,6 +3,7 @@
 // a 200-page PDF (with its progress box); and the memory a 200-page PDF's reading takes at its
 // peak beside the text it gives.
 // Usage: document_benchmark [repetitions]   (run offscreen; makes its bank in a temporary folder)
+#include "bench/Timing.h"
 #include "documents/DocumentReader.h"
 #include "entry/DocumentReading.h"
 #include "entry/EntryCommands.h"
@@ -29,11 +30,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 long StatusKiB(const char* field) {
     std::ifstream status("/proc/self/status");

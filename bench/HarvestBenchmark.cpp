@@ -1,6 +1,7 @@
 // Times the harvest's work on the UI thread: cutting and mapping one 60 KB page, and importing
 // saved pages (message boxes answered at once) beside the store's own append of the same resumes.
 // Usage: harvest_benchmark [pages] [repetitions]   (makes its bank in a temporary folder of its own)
+#include "bench/Timing.h"
 #include "harvest/DownloadWorker.h"
 #include "harvest/Normalisation.h"
 #include "harvest/PageExtraction.h"
@@ -23,17 +24,6 @@
 #include <vector>
 
 namespace {
-
-double Milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 std::string SavedPage(const std::string& served) {
     const std::string path = DataFolder() + "bench-page.txt";

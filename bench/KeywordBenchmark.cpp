@@ -3,6 +3,7 @@
 // plain table, the index's size, four searches filled into the grid against the engine stepping
 // the same query, the check before each keyword search, and one append with and without the index.
 #include "bench/KeywordBenchmark.h"
+#include "bench/Timing.h"
 
 #include "platform/ControlId.h"
 #include "platform/DataFolder.h"
@@ -142,20 +143,6 @@ std::int64_t MakeBank(long count) {
     }
     bank.Execute("COMMIT");
     return bytes;
-}
-
-double Milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(int repetitions, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int run = 0; run < repetitions; ++run)
-        times.push_back(Milliseconds(work));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 std::int64_t Bytes(const std::string& tablesLike) {

@@ -4,6 +4,7 @@
 // Usage: search_benchmark N [repetitions]   (makes its bank in a temporary folder of its own)
 //        search_benchmark --keywords N [repetitions]   (keyword search: bench/KeywordBenchmark.cpp)
 #include "bench/KeywordBenchmark.h"
+#include "bench/Timing.h"
 #include "entry/EditedResume.h"
 #include "platform/ControlId.h"
 #include "platform/DataFolder.h"
@@ -43,20 +44,6 @@ constexpr const char* kStatuses[] = {"Active For Proccesing", "Hold", "Selected"
 constexpr const char* kQualifications[] = {"B.E.", "M.Tech.", "M.C.A.", "MBA", "B.Sc.", "Ph.D."};
 constexpr const char* kSpecializations[] = {"JAVA", "ERP", "VC++", "ORACLE DBA", "TESTING", "UNIX"};
 constexpr const char* kLocations[] = {"Pune", "Delhi", "Mumbai", "Chennai", "Noida", "Overseas"};
-
-double Milliseconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(int repetitions, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int run = 0; run < repetitions; ++run)
-        times.push_back(Milliseconds(work));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 long StatusKiB(const char* field) {
     std::ifstream status("/proc/self/status");
