@@ -3,6 +3,7 @@
 // plain table, the index's size, four searches filled into the grid against the engine stepping
 // the same query, the check before each keyword search, and one append with and without the index.
 #include "bench/KeywordBenchmark.h"
+#include "bench/ResultRows.h"
 #include "bench/Timing.h"
 
 #include "platform/ControlId.h"
@@ -165,25 +166,6 @@ void BuildPlain() {
             "CREATE VIRTUAL TABLE PlainWords USING fts5(Details, content='Resume', content_rowid='ID', "
             "tokenize='unicode61 remove_diacritics 2');"
             "INSERT INTO PlainWords (PlainWords) VALUES ('rebuild')");
-}
-
-// The engine alone: prepare, step every row, read every column the grid shows.
-long StepQuery(const std::string& query) {
-    ResumeStore store;
-    store.Open();
-    SqliteStatement rows = store.OpenSnapshot(query);
-    long count = 0;
-    std::size_t bytes = 0;
-    while (rows.Step()) {
-        ++count;
-        for (int column : {0, 1, 2, 3, 4, 5, 7, 9, 11})
-            bytes += rows.ColumnTextView(column).size();
-    }
-    return bytes > 0 ? count : 0;
-}
-
-void Row(const char* what, double milliseconds, const std::string& note = {}) {
-    std::printf("  %-52s %10.1f ms  %s\n", what, milliseconds, note.c_str());
 }
 
 void AppendOne(const std::string& text) {

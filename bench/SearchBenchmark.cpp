@@ -4,6 +4,7 @@
 // Usage: search_benchmark N [repetitions]   (makes its bank in a temporary folder of its own)
 //        search_benchmark --keywords N [repetitions]   (keyword search: bench/KeywordBenchmark.cpp)
 #include "bench/KeywordBenchmark.h"
+#include "bench/ResultRows.h"
 #include "bench/Timing.h"
 #include "entry/EditedResume.h"
 #include "platform/ControlId.h"
@@ -99,25 +100,6 @@ void ExecuteOn(const std::string& path, const std::string& sql) {
     SqliteConnection bank;
     bank.Open(path);
     bank.Execute(sql);
-}
-
-// The engine alone: prepare, step every row, read every column the grid shows as text.
-long StepQuery(const std::string& query) {
-    ResumeStore store;
-    store.Open();
-    SqliteStatement rows = store.OpenSnapshot(query);
-    long count = 0;
-    std::size_t bytes = 0;
-    while (rows.Step()) {
-        ++count;
-        for (int column : {0, 1, 2, 3, 4, 5, 7, 9, 11})
-            bytes += rows.ColumnTextView(column).size();
-    }
-    return bytes > 0 ? count : 0;
-}
-
-void Row(const char* what, double milliseconds, const char* note = "") {
-    std::printf("  %-52s %10.1f ms  %s\n", what, milliseconds, note);
 }
 
 // Time from pressing a button to its dialog being up, the dialog then closed at once.
