@@ -2,15 +2,15 @@
 # Takes the user guide's screenshots from the real program, under a virtual display of its own with
 # the openbox window manager, on a bank of sample resumes in a temporary data folder, and writes
 # them to docs/images/. Needs a built tree (scripts/run.sh builds build/release) and the packages
-# xvfb, openbox, xdotool, imagemagick and sqlite3. Usage: docs/screenshots.sh [BUILD_DIR]
+# xvfb, openbox, xdotool, x11-utils, imagemagick and sqlite3. Usage: docs/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 images=docs/images
 talvanor=$build/app/talvanor
 [ -x "$talvanor" ] || { echo "no program at $talvanor: build it first (scripts/run.sh)" >&2; exit 1; }
-for tool in Xvfb openbox xdotool import convert sqlite3; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install xvfb openbox xdotool imagemagick sqlite3)" >&2; exit 1; }
+for tool in Xvfb openbox xdotool xwininfo import sqlite3; do
+    command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install xvfb openbox xdotool x11-utils imagemagick sqlite3)" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
@@ -72,11 +72,17 @@ window() {
     sleep 0.4
     echo "$id"
 }
-# A window with its frame, as the user sees it.
+# A window with its frame and whatever pops up over it, as the user sees it: cut from the screen,
+# once it has painted.
 shot() {
-    import -frame -window "$1" "$images/$2"
+    sleep 0.8
+    eval "$(xwininfo -id "$1" | awk -F: '/Absolute upper-left X/ {print "x=" $2} /Absolute upper-left Y/ {print "y=" $2}
+                                       /Width/ {print "w=" $2} /Height/ {print "h=" $2}' | tr -d ' ')"
+    import -window root -crop "$((w + 2))x$((h + 21))+$((x - 1))+$((y - 20))" +repage "$images/$2"
     echo "wrote $images/$2"
 }
+# Clicks at a point of a window, counted from its top left corner below the title bar.
+click_at() { xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"; sleep 0.3; }
 keys() { xdotool key --delay 120 "$@"; sleep 0.4; }
 type_text() { xdotool type --delay 25 "$1"; }
 
@@ -89,10 +95,17 @@ keys alt+a m
 form=$(window "Resume Input Form")
 type_text "Priya Nair"; keys Tab; type_text "priya.nair@example.com"; keys Tab; type_text "Harbour Analytics"
 keys Tab Down Down Down
-xdotool windowactivate --sync "$form"
+click_at "$form" 200 260
+for line in "Priya Nair" "Data analyst, Harbour Analytics (2021-today)" "" \
+            "SQL, Python and Power BI dashboards for retail chains." "Leads a team of three analysts." "" \
+            "B.E. in computer science; M.C.A."; do
+    type_text "$line"; keys Return
+done
 keys alt+q
 select=$(window Select)
-keys Home; keys ctrl+space; keys Down Down Down; keys ctrl+space
+# The list's items stand 14 pixels apart from 37 down: B.E. and M.C.A. chosen.
+click_at "$select" 40 65
+xdotool keydown ctrl; click_at "$select" 40 177; xdotool keyup ctrl
 shot "$select" value-list.png
 keys Return
 xdotool windowactivate --sync "$form"
@@ -114,16 +127,15 @@ keys Return
 xdotool windowactivate --sync "$results"; keys Escape
 xdotool windowactivate --sync "$search"; keys Escape
 
-# A PDF resume opened for tagging, its name selected and the tagging menu open.
+# A PDF resume handed to the running program, as the file manager does: its name tagged, its
+# e-mail address selected and the tagging menu open.
 "$talvanor" "$PWD/tests/data/documents/resume.pdf"
 text=$(window "Text Resume")
-eval "$(xdotool getwindowgeometry --shell "$text")"
-xdotool mousemove --window "$text" 60 60 click --repeat 2 --delay 80 1
-sleep 0.3
-xdotool click 3
-sleep 0.8
-import -window root -crop "${WIDTH}x$((HEIGHT + 30))+$X+$((Y - 30))" +repage "$images/text-resume.png"
-echo "wrote $images/text-resume.png"
+xdotool mousemove --window "$text" 30 22 click --repeat 2 --delay 100 1; keys shift+End
+click_at "$text" 60 22 3; click_at "$text" 100 32
+click_at "$text" 247 36; xdotool keydown shift; click_at "$text" 392 36; xdotool keyup shift
+click_at "$text" 360 36 3
+shot "$text" text-resume.png
 keys Escape
 keys Escape
 
