@@ -1,0 +1,6 @@
+#include "proposals/FieldProposals.h"
+
+FieldProposals ProposeFields(const ProposalInput& input) {
+    (void)input;
+    return {};
+}
