@@ -1,0 +1,373 @@
+#include "proposals/DateRanges.h"
+#include "proposals/Proposers.h"
+#include "proposals/TextScan.h"
+#include "proposals/WordLists.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+constexpr std::string_view kEmployerLabels[] = {"company",
+                                                "employer",
+                                                "organization",
+                                                "organisation",
+                                                "firm",
+                                                "firma",
+                                                "arbeitgeber",
+                                                "unternehmen",
+                                                "employeur",
+                                                "entreprise",
+                                                "societe",
+                                                "empresa",
+                                                "azienda",
+                                                "werkgever",
+                                                "arbetsgivare",
+                                                "arbeidsgiver",
+                                                "arbejdsgiver",
+                                                "pracodawca",
+                                                "name of employer",
+                                                "name and address of employer",
+                                                "company name",
+                                                "employer name",
+                                                "organization name",
+                                                "current employer",
+                                                "current company",
+                                                "present employer"};
+constexpr std::string_view kOtherLabels[] = {"designation",
+                                             "role",
+                                             "position",
+                                             "title",
+                                             "job title",
+                                             "position held",
+                                             "occupation",
+                                             "funktion",
+                                             "poste",
+                                             "cargo",
+                                             "ruolo",
+                                             "functie",
+                                             "duration",
+                                             "period",
+                                             "dates",
+                                             "date",
+                                             "zeitraum",
+                                             "periode",
+                                             "periodo",
+                                             "location",
+                                             "place",
+                                             "ort",
+                                             "lieu",
+                                             "technologies",
+                                             "environment",
+                                             "tools",
+                                             "responsibilities",
+                                             "client",
+                                             "project",
+                                             "team size",
+                                             "skills",
+                                             "tech stack",
+                                             "stack",
+                                             "description",
+                                             "achievements",
+                                             "main activities and responsibilities",
+                                             "type of business or sector",
+                                             "occupation or position held",
+                                             "tasks",
+                                             "aufgaben",
+                                             "taetigkeiten",
+                                             "tatigkeiten"};
+// Words after which the employer follows: "Engineer at Acme", "Entwickler bei Siemens".
+constexpr std::string_view kAtWords[] = {" at ",  " @ ",    "@",    " bei ", " chez ", " presso ", " bij ",
+                                         " hos ", " with ", " in ", " en ",  " for ",  " für "};
+constexpr std::string_view kSeparators[] = {
+    " | ", "|",  " \xe2\x80\x93 ", " \xe2\x80\x94 ", " - ", ",", ";", " \xc2\xb7 ", "\xe2\x80\xa2", "(", ")",
+    "\t",  " / "};
+
+enum class Label { None, Employer, Other };
+
+Label LabelOf(std::string_view line, std::size_t& valueStart) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || colon > 40)
+        return Label::None;
+    const std::string label = Folded(Trimmed(line.substr(0, colon)));
+    valueStart = colon + 1;
+    for (const std::string_view known : kEmployerLabels) {
+        if (label == known)
+            return Label::Employer;
+    }
+    for (const std::string_view known : kOtherLabels) {
+        if (label == known)
+            return Label::Other;
+    }
+    return Label::None;
+}
+
+bool IsBullet(std::string_view line) {
+    const std::string_view text = Trimmed(line);
+    if (text.empty())
+        return true;
+    if (std::string_view("-*>o+").find(text.front()) != std::string_view::npos && text.size() > 1 &&
+        text[1] == ' ')
+        return true;
+    const char32_t first = DecodeAt(text, 0).value;
+    return (first >= 0x2022 && first <= 0x2027) || (first >= 0x25A0 && first <= 0x25FF) ||
+           (first >= 0x2190 && first <= 0x21FF) || (first >= 0x2700 && first <= 0x27BF) || first == 0xB7 ||
+           first == 0xF0B7 || first == 0xF0A7;
+}
+
+// A line of an entry's head (title, employer, place, dates), not of its description.
+bool HeadLike(const ResumeText& text, std::size_t index) {
+    const TextLine& line = text.Lines()[index];
+    const std::string_view lineText = Trimmed(text.LineText(line));
+    if (line.heading || IsBullet(lineText))
+        return false;
+    std::size_t value = 0;
+    const Label label = LabelOf(lineText, value);
+    if (label == Label::Other && Folded(lineText.substr(0, value)).find("position") == std::string::npos &&
+        Folded(lineText.substr(0, value)).find("designation") == std::string::npos &&
+        Folded(lineText.substr(0, value)).find("role") == std::string::npos &&
+        Folded(lineText.substr(0, value)).find("duration") == std::string::npos &&
+        Folded(lineText.substr(0, value)).find("period") == std::string::npos &&
+        Folded(lineText.substr(0, value)).find("dates") == std::string::npos)
+        return false;
+    const std::vector<WordSpan> words = LetterWords(lineText);
+    if (words.size() > 14)
+        return false;
+    if (words.size() > 6 && lineText.back() == '.')
+        return false;
+    return true;
+}
+
+struct Piece {
+    std::size_t begin = 0; // in the text
+    std::size_t end = 0;
+    bool afterAt = false;
+    bool labelled = false;
+    bool sameLine = false;
+    bool afterComma = false;
+    std::size_t line = 0;
+};
+
+// Cuts [begin, end) of the text into pieces at the separators; a piece after "at" is marked.
+void CutInto(std::string_view text, std::size_t begin, std::size_t end, Piece base,
+             std::vector<Piece>& pieces) {
+    std::size_t at = begin;
+    bool afterAt = base.afterAt;
+    bool afterComma = false;
+    while (at < end) {
+        std::size_t cut = end;
+        std::size_t width = 0;
+        bool isAt = false;
+        for (const std::string_view separator : kSeparators) {
+            const std::size_t found = text.substr(0, end).find(separator, at);
+            if (found != std::string_view::npos && found < cut) {
+                cut = found;
+                width = separator.size();
+                isAt = false;
+            }
+        }
+        for (const std::string_view word : kAtWords) {
+            const std::string lowered = Folded(text.substr(at, cut - at));
+            const std::size_t found = lowered.find(word);
+            // Folding can change lengths; only where it did not is the place exact.
+            if (found != std::string::npos && lowered.size() == cut - at && at + found < cut) {
+                cut = at + found;
+                width = word.size();
+                isAt = true;
+            }
+        }
+        Piece piece = base;
+        piece.begin = at;
+        piece.end = cut;
+        piece.afterAt = afterAt;
+        piece.afterComma = afterComma;
+        pieces.push_back(piece);
+        afterAt = isAt;
+        afterComma = cut < end && text[cut] == ',';
+        at = cut + width;
+    }
+}
+
+bool IsPlace(std::string_view piece, const std::vector<std::string>& locations) {
+    const std::string folded = Folded(piece);
+    if (IsPlaceName(folded))
+        return true;
+    for (const std::string& location : locations) {
+        if (folded == Folded(location))
+            return true;
+    }
+    const std::vector<WordSpan> words = LetterWords(piece);
+    return !words.empty() && std::all_of(words.begin(), words.end(), [&](const WordSpan& word) {
+        const std::string_view written = piece.substr(word.begin, word.end - word.begin);
+        const std::string foldedWord = Folded(written);
+        // A state's code ("CA", "NY") or a place of one word.
+        return IsPlaceName(foldedWord) || (written.size() == 2 && IsUpper(DecodeAt(written, 0).value) &&
+                                           IsUpper(DecodeAt(written, 1).value) && words.size() <= 2);
+    });
+}
+
+// How much a piece looks like the employer's name; below zero it is none.
+int Score(std::string_view text, const Piece& piece, const std::vector<std::string>& locations, bool& title) {
+    title = false;
+    const std::string_view written = TrimmedOfPunctuation(text.substr(piece.begin, piece.end - piece.begin));
+    const std::vector<WordSpan> words = LetterWords(written);
+    if (words.empty() || words.size() > 7 || written.size() > 80)
+        return -1;
+    if (!RangesIn(written, 0, written.size()).empty() || MeansPresent(Folded(written)))
+        return -1;
+    if (IsPlace(written, locations))
+        return -1;
+    bool legal = false;
+    bool organization = false;
+    bool job = false;
+    bool capitalised = true;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string_view word = written.substr(words[i].begin, words[i].end - words[i].begin);
+        std::string folded = Folded(word);
+        legal = legal || (i + 1 == words.size() && i > 0 && IsLegalForm(folded));
+        organization = organization || IsOrganizationWord(folded);
+        if (!folded.empty() && folded.back() == '.')
+            folded.pop_back();
+        job = job || IsJobWord(folded);
+        if (!IsUpper(DecodeAt(word, 0).value) && !IsNameParticle(folded) && folded != "of" &&
+            folded != "and" && folded != "fur" && folded != "the" && folded != "und" && folded != "et")
+            capitalised = false;
+    }
+    // "Pvt. Ltd." or "GmbH" inside a line's last piece.
+    legal = legal || written.find("Pvt") != std::string_view::npos ||
+            written.find("GmbH") != std::string_view::npos;
+    if (job && !legal && !organization) {
+        title = true;
+        return -1;
+    }
+    if (!capitalised && !piece.labelled && !legal)
+        return -1;
+    int score = 2;
+    score += piece.labelled ? 6 : 0;
+    score += piece.afterAt ? 4 : 0;
+    score += legal ? 4 : organization ? 3 : 0;
+    score += piece.sameLine ? 1 : 0;
+    score -= piece.afterComma ? 1 : 0;
+    return score;
+}
+
+// The position the candidate holds now, or held last: open first, then the latest end, then
+// the latest start; the first written of equals.
+const Position* LatestPosition(const std::vector<Position>& positions) {
+    const Position* latest = nullptr;
+    for (const Position& position : positions) {
+        if (!latest) {
+            latest = &position;
+            continue;
+        }
+        const auto key = [](const Position& p) {
+            return std::make_tuple(p.open ? 1 : 0, p.open ? 0 : p.end.value_or(0), p.start);
+        };
+        if (key(position) > key(*latest))
+            latest = &position;
+    }
+    return latest;
+}
+
+} // namespace
+
+std::optional<Found> ProposeOrganization(const ResumeText& text, const std::vector<Position>& positions,
+                                         const std::vector<std::string>& locations) {
+    const Position* latest = LatestPosition(positions);
+    if (!latest)
+        return std::nullopt;
+    const std::vector<TextLine>& lines = text.Lines();
+    const auto dated = [&](std::size_t index) {
+        return std::any_of(positions.begin(), positions.end(),
+                           [&](const Position& p) { return p.line == index; });
+    };
+    // An entry's head stands before its dates or after them, the same way in every entry: the
+    // first entry tells which, by what stands between the heading and its dates.
+    std::size_t firstDated = positions.front().line;
+    bool headBefore = firstDated > 0 && lines[firstDated - 1].section == lines[firstDated].section &&
+                      !lines[firstDated - 1].heading && lines[firstDated - 1].row != lines[firstDated].row;
+    std::vector<std::size_t> head{latest->line};
+    const auto gather = [&](int step) {
+        for (int k = 1; k <= 3; ++k) {
+            const long index = static_cast<long>(latest->line) + step * k;
+            if (index < 0 || index >= static_cast<long>(lines.size()))
+                break;
+            const auto i = static_cast<std::size_t>(index);
+            if (lines[i].section != lines[latest->line].section || dated(i) || !HeadLike(text, i))
+                break;
+            head.push_back(i);
+        }
+    };
+    // Lines beside the dates on the same row belong to the entry whatever the order.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i != latest->line && lines[i].row == lines[latest->line].row &&
+            lines[i].section == lines[latest->line].section)
+            head.push_back(i);
+    }
+    const std::size_t beside = head.size();
+    gather(headBefore ? -1 : 1);
+    if (head.size() == beside)
+        gather(headBefore ? 1 : -1);
+
+    std::vector<Piece> pieces;
+    const std::string_view all = text.Text();
+    for (const std::size_t index : head) {
+        const TextLine& line = lines[index];
+        std::string_view lineText = text.LineText(line);
+        Piece base;
+        base.line = index;
+        base.sameLine = index == latest->line || line.row == lines[latest->line].row;
+        std::size_t value = 0;
+        const Label label = LabelOf(lineText, value);
+        if (label == Label::Other &&
+            Folded(lineText.substr(0, value)).find("position") == std::string::npos &&
+            Folded(lineText.substr(0, value)).find("designation") == std::string::npos &&
+            Folded(lineText.substr(0, value)).find("role") == std::string::npos)
+            continue;
+        base.labelled = label == Label::Employer;
+        std::size_t begin = line.offset + (label == Label::None ? 0 : value);
+        const std::size_t end = line.offset + line.length;
+        // The dates themselves are cut out.
+        for (const DateRange& range : RangesIn(all, begin, end)) {
+            if (range.offset > begin)
+                CutInto(all, begin, range.offset, base, pieces);
+            begin = range.offset + range.length;
+        }
+        if (begin < end)
+            CutInto(all, begin, end, base, pieces);
+        if (label == Label::Other) {
+            // A title's line: its pieces count as titles only.
+            for (Piece& piece : pieces) {
+                if (piece.line == index)
+                    piece.begin = piece.end;
+            }
+        }
+    }
+    int best = -1;
+    int second = -1;
+    const Piece* chosen = nullptr;
+    bool titled = false;
+    for (const Piece& piece : pieces) {
+        bool title = false;
+        const int score = Score(all, piece, locations, title);
+        titled = titled || title;
+        if (score > best) {
+            second = best;
+            best = score;
+            chosen = &piece;
+        } else if (score > second) {
+            second = score;
+        }
+    }
+    if (!chosen || best < 2)
+        return std::nullopt;
+    // Sure when the piece says it is an employer; else when it is the one piece left beside a
+    // job title.
+    const bool sure = best >= 5 || (titled && best - second >= 1);
+    if (!sure)
+        return std::nullopt;
+    const std::string_view written =
+        TrimmedOfPunctuation(all.substr(chosen->begin, chosen->end - chosen->begin));
+    const std::size_t offset = static_cast<std::size_t>(written.data() - all.data());
+    return Found{Tidied(written), {offset, written.size()}, chosen->line};
+}

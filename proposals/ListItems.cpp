@@ -1,0 +1,232 @@
+#include "proposals/ImpliedItems.h"
+#include "proposals/Proposers.h"
+#include "proposals/TextScan.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+// Where the words of the text stand: one place per word, a joined word's parts at its place.
+class WordPlaces {
+public:
+    explicit WordPlaces(const ResumeText& text) : m_text(text) {
+        for (const KeywordWord& word : text.Words()) {
+            if (!word.samePlace || m_places.empty()) {
+                m_places.push_back({static_cast<std::size_t>(word.start), static_cast<std::size_t>(word.end),
+                                    text.LineAt(static_cast<std::size_t>(word.start))});
+            }
+            m_index[word.text].push_back(m_places.size() - 1);
+        }
+    }
+
+    struct Match {
+        std::size_t begin; // bytes
+        std::size_t end;
+        std::size_t line;
+    };
+
+    // Where the words of `phrase` stand one after the other on one line.
+    std::vector<Match> Find(const std::vector<std::string>& phrase) const {
+        std::vector<Match> matches;
+        if (phrase.empty())
+            return matches;
+        const auto first = m_index.find(phrase.front());
+        if (first == m_index.end())
+            return matches;
+        for (const std::size_t place : first->second) {
+            bool whole = place + phrase.size() <= m_places.size();
+            for (std::size_t k = 1; whole && k < phrase.size(); ++k)
+                whole = At(phrase[k], place + k) && m_places[place + k].line == m_places[place].line;
+            if (whole)
+                matches.push_back(
+                    {m_places[place].begin, m_places[place + phrase.size() - 1].end, m_places[place].line});
+        }
+        return matches;
+    }
+
+    bool OnLine(const std::vector<std::string>& phrase, std::size_t line) const {
+        const std::vector<Match> matches = Find(phrase);
+        return std::any_of(matches.begin(), matches.end(), [&](const Match& m) { return m.line == line; });
+    }
+
+private:
+    bool At(const std::string& word, std::size_t place) const {
+        const auto found = m_index.find(word);
+        return found != m_index.end() &&
+               std::binary_search(found->second.begin(), found->second.end(), place);
+    }
+
+    struct Place {
+        std::size_t begin;
+        std::size_t end;
+        std::size_t line;
+    };
+    const ResumeText& m_text;
+    std::vector<Place> m_places;
+    std::unordered_map<std::string, std::vector<std::size_t>> m_index;
+};
+
+std::vector<std::string> PhraseWords(std::string_view phrase) {
+    std::vector<std::string> words;
+    for (KeywordWord& word : SplitKeywordWords(phrase, WordUse::Query))
+        words.push_back(std::move(word.text));
+    return words;
+}
+
+constexpr std::string_view kPreferenceCues[] = {
+    "preferred location",      "location preference", "preferred locations",
+    "location preferences",    "willing to relocate", "open to relocation",
+    "open to relocate",        "ready to relocate",   "relocation",
+    "preferred cities",        "preferred city",      "job location",
+    "preferred work location", "desired location",    "relocate"};
+
+bool SaysWhereToWork(const ResumeText& text, std::size_t line) {
+    const std::string folded = Folded(text.LineText(text.Lines()[line]));
+    return std::any_of(std::begin(kPreferenceCues), std::end(kPreferenceCues),
+                       [&](std::string_view cue) { return folded.find(cue) != std::string::npos; });
+}
+
+constexpr std::string_view kSkillLabels[] = {
+    "skills",    "technologies", "environment", "tools",      "tech stack",       "technology", "stack",
+    "platforms", "languages",    "frameworks",  "key skills", "technical skills", "software",   "databases"};
+
+bool SkillLabelled(std::string_view line) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || colon > 30)
+        return false;
+    const std::string label = Folded(Trimmed(line.substr(0, colon)));
+    return std::any_of(std::begin(kSkillLabels), std::end(kSkillLabels), [&](std::string_view known) {
+        return label == known || label.find(known) != std::string::npos;
+    });
+}
+
+bool HasSection(const ResumeText& text, Section section) {
+    const auto& lines = text.Lines();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const TextLine& line) { return line.heading && line.section == section; });
+}
+
+// Where a list's items are written: degrees in the education and the head, skills in the skill
+// lists, the head and the job titles, places in the address and where the resume says where it
+// wants to work.
+class Regions {
+public:
+    Regions(const ResumeText& text, ListKind kind)
+        : m_text(text), m_kind(kind), m_education(HasSection(text, Section::Education)),
+          m_skills(HasSection(text, Section::Skills)) {}
+
+    bool Allows(std::size_t index, bool preferenceOnly) const {
+        const TextLine& line = m_text.Lines()[index];
+        const Section section = line.section;
+        if (section == Section::References)
+            return false;
+        const bool preference = SaysWhereToWork(m_text, index);
+        if (preferenceOnly)
+            return preference;
+        switch (m_kind) {
+        case ListKind::Qualifications:
+            if (!m_education)
+                return true;
+            return section == Section::Education || section == Section::Header ||
+                   section == Section::Contact || section == Section::Summary || section == Section::Other;
+        case ListKind::Specializations:
+            if (section == Section::Education || section == Section::Languages)
+                return false;
+            if (!m_skills)
+                return true;
+            if (section == Section::Skills || section == Section::Header || section == Section::Summary)
+                return true;
+            return SkillLabelled(m_text.LineText(line)) ||
+                   (section == Section::Experience && LetterWords(m_text.LineText(line)).size() <= 8 &&
+                    !HasDigit(m_text.LineText(line)) &&
+                    m_text.LineText(line).find(',') == std::string_view::npos);
+        case ListKind::Locations:
+            return preference || section == Section::Contact || (section == Section::Header && line.row < 16);
+        }
+        return false;
+    }
+
+private:
+    const ResumeText& m_text;
+    ListKind m_kind;
+    bool m_education;
+    bool m_skills;
+};
+
+bool ShortDegree(const std::string& comparable) {
+    return comparable == "be" || comparable == "me" || comparable == "ba" || comparable == "ma";
+}
+
+} // namespace
+
+std::vector<std::string> PickListItems(std::string_view list) {
+    std::vector<std::string> items;
+    std::size_t begin = 0;
+    while (begin <= list.size()) {
+        std::size_t comma = list.find(',', begin);
+        if (comma == std::string_view::npos)
+            comma = list.size();
+        const std::string_view item = Trimmed(list.substr(begin, comma - begin));
+        if (!item.empty())
+            items.emplace_back(item);
+        begin = comma + 1;
+    }
+    return items;
+}
+
+std::vector<ProposedValue> ProposeListItems(const ResumeText& text, const std::vector<std::string>& items,
+                                            ListKind kind) {
+    const WordPlaces places(text);
+    const Regions regions(text, kind);
+    std::vector<ProposedValue> proposed;
+    std::vector<std::string> taken;
+    for (const std::string& item : items) {
+        const std::string comparable = ComparableItem(item);
+        // An item of one character says too little as a word ("C", "A") to be proposed.
+        if (CodePointCount(comparable) <= 1 ||
+            std::find(taken.begin(), taken.end(), comparable) != taken.end())
+            continue;
+        std::vector<ImpliedForm> forms{{item, item}};
+        // "M.B.A." also as "MBA"; "B.E." not as the word "be".
+        if (comparable.size() >= 3 &&
+            comparable.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos &&
+            item.find('.') != std::string::npos)
+            forms.push_back({item, comparable});
+        for (const ImpliedForm& form : ImpliedForms(kind)) {
+            if (ComparableItem(form.item) == comparable)
+                forms.push_back(form);
+        }
+        std::optional<WordPlaces::Match> first;
+        for (const ImpliedForm& form : forms) {
+            for (const WordPlaces::Match& match : places.Find(PhraseWords(form.phrase))) {
+                if (!regions.Allows(match.line, form.preferenceOnly))
+                    continue;
+                if (!form.also.empty() && !places.OnLine(PhraseWords(form.also), match.line))
+                    continue;
+                if (!form.unless.empty() && places.OnLine(PhraseWords(form.unless), match.line))
+                    continue;
+                const bool excluded = std::any_of(
+                    ExcludedWordings().begin(), ExcludedWordings().end(),
+                    [&](const ExcludedWording& wording) {
+                        if (ComparableItem(wording.item) != comparable)
+                            return false;
+                        const auto around = places.Find(PhraseWords(wording.phrase));
+                        return std::any_of(around.begin(), around.end(), [&](const WordPlaces::Match& m) {
+                            return m.begin <= match.begin && match.end <= m.end;
+                        });
+                    });
+                if (excluded)
+                    continue;
+                if (!first || match.begin < first->begin)
+                    first = match;
+            }
+        }
+        (void)ShortDegree;
+        if (first) {
+            taken.push_back(comparable);
+            proposed.push_back({item, {first->begin, first->end - first->begin}});
+        }
+    }
+    return proposed;
+}
