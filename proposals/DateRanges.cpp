@@ -248,7 +248,7 @@ std::vector<Token> Tokens(std::string_view text, std::size_t begin, std::size_t 
                 stop += next.size;
             }
             Token token(Kind::Word, at, stop);
-            if (stop - at <= 24) {
+            if (stop - at <= 14) { // the longest month or present word
                 token.folded = Folded(text.substr(at, stop - at));
                 for (std::size_t q = token.folded.find("\xe2\x80\x99"); q != std::string::npos;
                      q = token.folded.find("\xe2\x80\x99", q))
@@ -409,8 +409,8 @@ std::vector<DateRange> RangesIn(std::string_view text, std::size_t begin, std::s
         std::size_t k = start->next;
         if (ConnectorAt(tokens, k)) {
             std::size_t after = k + 1;
-            // "– bis heute", "to till date"
-            if (ConnectorAt(tokens, after) && tokens[after].kind == Kind::Word)
+            // "– bis heute", "– till date"
+            if (!PresentAt(tokens, after) && ConnectorAt(tokens, after) && tokens[after].kind == Kind::Word)
                 ++after;
             if (const std::optional<std::size_t> present = PresentAt(tokens, after)) {
                 ranges.push_back({start->month, std::nullopt, start->yearOnly, false, tokens[first].begin,

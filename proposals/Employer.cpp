@@ -34,7 +34,8 @@ constexpr std::string_view kEmployerLabels[] = {"company",
                                                 "current employer",
                                                 "current company",
                                                 "present employer"};
-constexpr std::string_view kOtherLabels[] = {"designation",
+// Labels of an entry's other head lines: its title, dates and place.
+constexpr std::string_view kEntryLabels[] = {"designation",
                                              "role",
                                              "position",
                                              "title",
@@ -57,25 +58,42 @@ constexpr std::string_view kOtherLabels[] = {"designation",
                                              "place",
                                              "ort",
                                              "lieu",
-                                             "technologies",
-                                             "environment",
-                                             "tools",
-                                             "responsibilities",
-                                             "client",
-                                             "project",
-                                             "team size",
-                                             "skills",
-                                             "tech stack",
-                                             "stack",
-                                             "description",
-                                             "achievements",
-                                             "main activities and responsibilities",
-                                             "type of business or sector",
+                                             "tipo di impiego",
+                                             "type of employment",
                                              "occupation or position held",
-                                             "tasks",
-                                             "aufgaben",
-                                             "taetigkeiten",
-                                             "tatigkeiten"};
+                                             "position title",
+                                             "job",
+                                             "from",
+                                             "to",
+                                             "since",
+                                             "data"};
+// Labels of an entry's description.
+constexpr std::string_view kDescriptionLabels[] = {"technologies",
+                                                   "environment",
+                                                   "tools",
+                                                   "responsibilities",
+                                                   "client",
+                                                   "project",
+                                                   "team size",
+                                                   "skills",
+                                                   "tech stack",
+                                                   "stack",
+                                                   "description",
+                                                   "achievements",
+                                                   "main activities and responsibilities",
+                                                   "type of business or sector",
+                                                   "tasks",
+                                                   "aufgaben",
+                                                   "taetigkeiten",
+                                                   "tatigkeiten",
+                                                   "principali mansioni e responsabilita",
+                                                   "tipo di azienda o settore",
+                                                   "key achievements",
+                                                   "highlights",
+                                                   "projects",
+                                                   "domain",
+                                                   "technology",
+                                                   "platform"};
 // Words after which the employer follows: "Engineer at Acme", "Entwickler bei Siemens".
 constexpr std::string_view kAtWords[] = {" at ",  " @ ",    "@",    " bei ", " chez ", " presso ", " bij ",
                                          " hos ", " with ", " in ", " en ",  " for ",  " für "};
@@ -83,21 +101,58 @@ constexpr std::string_view kSeparators[] = {
     " | ", "|",  " \xe2\x80\x93 ", " \xe2\x80\x94 ", " - ", ",", ";", " \xc2\xb7 ", "\xe2\x80\xa2", "(", ")",
     "\t",  " / "};
 
-enum class Label { None, Employer, Other };
+enum class Label { None, Employer, Entry, Description };
 
-Label LabelOf(std::string_view line, std::size_t& valueStart) {
-    const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos || colon > 40)
-        return Label::None;
-    const std::string label = Folded(Trimmed(line.substr(0, colon)));
-    valueStart = colon + 1;
+Label LabelNamed(const std::string& label) {
     for (const std::string_view known : kEmployerLabels) {
         if (label == known)
             return Label::Employer;
     }
-    for (const std::string_view known : kOtherLabels) {
+    // "Nome e indirizzo del datore di lavoro", "Name and address of employer"
+    for (const std::string_view word :
+         {"employer", "datore di lavoro", "arbeitgeber", "employeur", "empleador"}) {
+        if (label.find(word) != std::string::npos && label.size() < 48)
+            return Label::Employer;
+    }
+    for (const std::string_view known : kEntryLabels) {
         if (label == known)
-            return Label::Other;
+            return Label::Entry;
+    }
+    for (const std::string_view known : kDescriptionLabels) {
+        if (label == known)
+            return Label::Description;
+    }
+    return Label::None;
+}
+
+// "Company: Acme" gives Employer and the value's start; a line that is only a label ("Employer",
+// a table's cell) gives its kind and the line's end; a value is found after a table's label that
+// runs into it ("Name and address of employer Acme Ltd").
+Label LabelOf(std::string_view line, std::size_t& valueStart) {
+    valueStart = 0;
+    const std::size_t colon = line.find(':');
+    Label label = Label::None;
+    if (colon != std::string_view::npos && colon <= 48) {
+        label = LabelNamed(Folded(Trimmed(line.substr(0, colon))));
+        if (label != Label::None)
+            valueStart = colon + 1;
+    } else if (colon == std::string_view::npos && line.size() <= 48) {
+        label = LabelNamed(Folded(TrimmedOfPunctuation(line)));
+        if (label != Label::None)
+            valueStart = line.size();
+    }
+    if (label != Label::None)
+        return label;
+    std::string lowered(line.substr(0, 64));
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    for (const std::string_view word :
+         {"datore di lavoro", "of employer", "arbeitgeber", "employeur", "empleador"}) {
+        const std::size_t at = lowered.find(word);
+        if (at != std::string::npos && at + word.size() < line.size()) {
+            valueStart = at + word.size();
+            return Label::Employer;
+        }
     }
     return Label::None;
 }
@@ -122,13 +177,7 @@ bool HeadLike(const ResumeText& text, std::size_t index) {
     if (line.heading || IsBullet(lineText))
         return false;
     std::size_t value = 0;
-    const Label label = LabelOf(lineText, value);
-    if (label == Label::Other && Folded(lineText.substr(0, value)).find("position") == std::string::npos &&
-        Folded(lineText.substr(0, value)).find("designation") == std::string::npos &&
-        Folded(lineText.substr(0, value)).find("role") == std::string::npos &&
-        Folded(lineText.substr(0, value)).find("duration") == std::string::npos &&
-        Folded(lineText.substr(0, value)).find("period") == std::string::npos &&
-        Folded(lineText.substr(0, value)).find("dates") == std::string::npos)
+    if (LabelOf(lineText, value) == Label::Description)
         return false;
     const std::vector<WordSpan> words = LetterWords(lineText);
     if (words.size() > 14)
@@ -220,6 +269,7 @@ int Score(std::string_view text, const Piece& piece, const std::vector<std::stri
     bool legal = false;
     bool organization = false;
     bool job = false;
+    bool lastJob = false; // "Technology Lead" is a title, "Acme Technologies" a firm
     bool capitalised = true;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string_view word = written.substr(words[i].begin, words[i].end - words[i].begin);
@@ -229,6 +279,7 @@ int Score(std::string_view text, const Piece& piece, const std::vector<std::stri
         if (!folded.empty() && folded.back() == '.')
             folded.pop_back();
         job = job || IsJobWord(folded);
+        lastJob = IsJobWord(folded) && !IsOrganizationWord(folded);
         if (!IsUpper(DecodeAt(word, 0).value) && !IsNameParticle(folded) && folded != "of" &&
             folded != "and" && folded != "fur" && folded != "the" && folded != "und" && folded != "et")
             capitalised = false;
@@ -236,7 +287,7 @@ int Score(std::string_view text, const Piece& piece, const std::vector<std::stri
     // "Pvt. Ltd." or "GmbH" inside a line's last piece.
     legal = legal || written.find("Pvt") != std::string_view::npos ||
             written.find("GmbH") != std::string_view::npos;
-    if (job && !legal && !organization) {
+    if (!legal && (lastJob || (job && !organization))) {
         title = true;
         return -1;
     }
@@ -295,7 +346,8 @@ std::optional<Found> ProposeOrganization(const ResumeText& text, const std::vect
             const auto i = static_cast<std::size_t>(index);
             if (lines[i].section != lines[latest->line].section || dated(i) || !HeadLike(text, i))
                 break;
-            head.push_back(i);
+            if (std::find(head.begin(), head.end(), i) == head.end())
+                head.push_back(i);
         }
     };
     // Lines beside the dates on the same row belong to the entry whatever the order.
@@ -310,6 +362,7 @@ std::optional<Found> ProposeOrganization(const ResumeText& text, const std::vect
         gather(headBefore ? 1 : -1);
 
     std::vector<Piece> pieces;
+    bool titledByLabel = false;
     const std::string_view all = text.Text();
     for (const std::size_t index : head) {
         const TextLine& line = lines[index];
@@ -319,14 +372,17 @@ std::optional<Found> ProposeOrganization(const ResumeText& text, const std::vect
         base.sameLine = index == latest->line || line.row == lines[latest->line].row;
         std::size_t value = 0;
         const Label label = LabelOf(lineText, value);
-        if (label == Label::Other &&
-            Folded(lineText.substr(0, value)).find("position") == std::string::npos &&
-            Folded(lineText.substr(0, value)).find("designation") == std::string::npos &&
-            Folded(lineText.substr(0, value)).find("role") == std::string::npos)
-            continue;
-        base.labelled = label == Label::Employer;
+        if (label == Label::Description || (label != Label::None && value >= lineText.size()))
+            continue; // a label alone names the next piece
+        // The line after a label of its own ("Employer" | "Acme Ltd" in a table's row).
+        std::size_t before = 0;
+        base.labelled = label == Label::Employer ||
+                        (label == Label::None && index > 0 &&
+                         LabelOf(text.LineText(lines[index - 1]), before) == Label::Employer &&
+                         before >= text.LineText(lines[index - 1]).size());
         std::size_t begin = line.offset + (label == Label::None ? 0 : value);
         const std::size_t end = line.offset + line.length;
+        const std::size_t first = pieces.size();
         // The dates themselves are cut out.
         for (const DateRange& range : RangesIn(all, begin, end)) {
             if (range.offset > begin)
@@ -335,18 +391,16 @@ std::optional<Found> ProposeOrganization(const ResumeText& text, const std::vect
         }
         if (begin < end)
             CutInto(all, begin, end, base, pieces);
-        if (label == Label::Other) {
-            // A title's line: its pieces count as titles only.
-            for (Piece& piece : pieces) {
-                if (piece.line == index)
-                    piece.begin = piece.end;
-            }
+        if (label == Label::Entry) {
+            // A title's, a place's line: its pieces are no employer, but tell the entry's shape.
+            titledByLabel = true;
+            pieces.resize(first);
         }
     }
     int best = -1;
     int second = -1;
     const Piece* chosen = nullptr;
-    bool titled = false;
+    bool titled = titledByLabel;
     for (const Piece& piece : pieces) {
         bool title = false;
         const int score = Score(all, piece, locations, title);

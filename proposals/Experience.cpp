@@ -127,6 +127,8 @@ std::vector<Word> StatementWords(std::string_view folded) {
 
 // The years a line states, or nothing.
 std::optional<double> StatedYears(std::string_view line, bool labelledOnly) {
+    if (labelledOnly && line.find(':') == std::string_view::npos)
+        return std::nullopt;
     const std::vector<Word> words = StatementWords(Folded(line));
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (!words[i].number || i + 1 >= words.size())

@@ -1,6 +1,5 @@
 #include "proposals/FieldProposals.h"
 
-#include "proposals/ImpliedItems.h"
 #include "proposals/Proposers.h"
 
 namespace {
@@ -35,11 +34,11 @@ FieldProposals ProposeFields(const ProposalInput& input) {
         const std::vector<Position> positions = ExperiencePositions(text, MonthOf(input.documentDate));
         proposals.organization = Proposed(ProposeOrganization(text, positions, locations));
         proposals.experienceBand = Proposed(ProposeExperienceBand(text, positions));
-        proposals.qualifications =
-            ProposeListItems(text, PickListItems(input.lists.qualifications), ListKind::Qualifications);
-        proposals.specializations =
-            ProposeListItems(text, PickListItems(input.lists.specializations), ListKind::Specializations);
-        proposals.locations = ProposeListItems(text, locations, ListKind::Locations);
+        ListProposals lists = ProposeListItems(text, {PickListItems(input.lists.qualifications),
+                                                      PickListItems(input.lists.specializations), locations});
+        proposals.qualifications = std::move(lists.qualifications);
+        proposals.specializations = std::move(lists.specializations);
+        proposals.locations = std::move(lists.locations);
     } catch (...) {
         // The keyword rules need the database engine's full-text module; without it, or out of
         // memory, whatever was proposed so far stands and the rest stays empty.

@@ -47,6 +47,9 @@ const ImpliedForm kQualificationForms[] = {
     {"Ph.D.", "doctorate"},
     {"Ph.D.", "dphil"},
     {"Ph.D.", "d.phil"},
+    {"Ph.D.", "dr.-ing"},
+    {"Ph.D.", "dr. rer. nat"},
+    {"Ph.D.", "dr. phil"},
 };
 
 const ImpliedForm kSpecializationForms[] = {

@@ -3,6 +3,7 @@
 #include "proposals/TextScan.h"
 
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 
 namespace {
@@ -10,11 +11,25 @@ namespace {
 // Where the words of the text stand: one place per word, a joined word's parts at its place.
 class WordPlaces {
 public:
-    explicit WordPlaces(const ResumeText& text) : m_text(text) {
+    explicit WordPlaces(const ResumeText& text) {
+        // Words and lines both in text order: one sweep finds each word's line.
+        std::vector<std::size_t> byOffset(text.Lines().size());
+        for (std::size_t i = 0; i < byOffset.size(); ++i)
+            byOffset[i] = i;
+        std::sort(byOffset.begin(), byOffset.end(), [&](std::size_t a, std::size_t b) {
+            return text.Lines()[a].offset < text.Lines()[b].offset;
+        });
+        std::size_t next = 0;
+        std::size_t line = text.Lines().size();
         for (const KeywordWord& word : text.Words()) {
+            const auto start = static_cast<std::size_t>(word.start);
+            while (next < byOffset.size() && text.Lines()[byOffset[next]].offset <= start)
+                line = byOffset[next++];
             if (!word.samePlace || m_places.empty()) {
-                m_places.push_back({static_cast<std::size_t>(word.start), static_cast<std::size_t>(word.end),
-                                    text.LineAt(static_cast<std::size_t>(word.start))});
+                const bool inside = line < text.Lines().size() &&
+                                    start < text.Lines()[line].offset + text.Lines()[line].length;
+                m_places.push_back(
+                    {start, static_cast<std::size_t>(word.end), inside ? line : text.Lines().size()});
             }
             m_index[word.text].push_back(m_places.size() - 1);
         }
@@ -62,16 +77,37 @@ private:
         std::size_t end;
         std::size_t line;
     };
-    const ResumeText& m_text;
     std::vector<Place> m_places;
     std::unordered_map<std::string, std::vector<std::size_t>> m_index;
 };
 
-std::vector<std::string> PhraseWords(std::string_view phrase) {
+// A phrase's words under the keyword rules, split once per phrase and kept.
+const std::vector<std::string>& PhraseWords(std::string_view phrase) {
+    thread_local std::unordered_map<std::string, std::vector<std::string>> split;
+    const std::string key(phrase);
+    if (const auto found = split.find(key); found != split.end())
+        return found->second;
     std::vector<std::string> words;
     for (KeywordWord& word : SplitKeywordWords(phrase, WordUse::Query))
         words.push_back(std::move(word.text));
-    return words;
+    // Bounded: the forms are fixed, only the bank's own items come and go.
+    if (split.size() > 4096)
+        split.clear();
+    return split.emplace(key, std::move(words)).first->second;
+}
+
+// The forms of a list by the item they stand for, compared as ComparableItem spells them.
+const std::unordered_multimap<std::string, const ImpliedForm*>& FormsByItem(ListKind kind) {
+    static const auto index = [] {
+        std::array<std::unordered_multimap<std::string, const ImpliedForm*>, 3> byKind;
+        for (const ListKind each :
+             {ListKind::Qualifications, ListKind::Specializations, ListKind::Locations}) {
+            for (const ImpliedForm& form : ImpliedForms(each))
+                byKind[static_cast<std::size_t>(each)].emplace(ComparableItem(form.item), &form);
+        }
+        return byKind;
+    }();
+    return index[static_cast<std::size_t>(kind)];
 }
 
 constexpr std::string_view kPreferenceCues[] = {
@@ -81,7 +117,7 @@ constexpr std::string_view kPreferenceCues[] = {
     "preferred cities",        "preferred city",      "job location",
     "preferred work location", "desired location",    "relocate"};
 
-bool SaysWhereToWork(const ResumeText& text, std::size_t line) {
+bool SaysWhereToWorkOn(const ResumeText& text, std::size_t line) {
     const std::string folded = Folded(text.LineText(text.Lines()[line]));
     return std::any_of(std::begin(kPreferenceCues), std::end(kPreferenceCues),
                        [&](std::string_view cue) { return folded.find(cue) != std::string::npos; });
@@ -117,11 +153,13 @@ public:
           m_skills(HasSection(text, Section::Skills)) {}
 
     bool Allows(std::size_t index, bool preferenceOnly) const {
+        if (index >= m_text.Lines().size())
+            return false;
         const TextLine& line = m_text.Lines()[index];
         const Section section = line.section;
         if (section == Section::References)
             return false;
-        const bool preference = SaysWhereToWork(m_text, index);
+        const bool preference = SaysWhereToWork(index);
         if (preferenceOnly)
             return preference;
         switch (m_kind) {
@@ -148,15 +186,20 @@ public:
     }
 
 private:
+    bool SaysWhereToWork(std::size_t index) const {
+        if (m_preference.empty())
+            m_preference.assign(m_text.Lines().size(), -1);
+        if (m_preference[index] < 0)
+            m_preference[index] = SaysWhereToWorkOn(m_text, index) ? 1 : 0;
+        return m_preference[index] == 1;
+    }
+
     const ResumeText& m_text;
+    mutable std::vector<signed char> m_preference;
     ListKind m_kind;
     bool m_education;
     bool m_skills;
 };
-
-bool ShortDegree(const std::string& comparable) {
-    return comparable == "be" || comparable == "me" || comparable == "ba" || comparable == "ma";
-}
 
 } // namespace
 
@@ -175,9 +218,10 @@ std::vector<std::string> PickListItems(std::string_view list) {
     return items;
 }
 
-std::vector<ProposedValue> ProposeListItems(const ResumeText& text, const std::vector<std::string>& items,
-                                            ListKind kind) {
-    const WordPlaces places(text);
+namespace {
+
+std::vector<ProposedValue> ProposeItems(const ResumeText& text, const WordPlaces& places,
+                                        const std::vector<std::string>& items, ListKind kind) {
     const Regions regions(text, kind);
     std::vector<ProposedValue> proposed;
     std::vector<std::string> taken;
@@ -193,9 +237,16 @@ std::vector<ProposedValue> ProposeListItems(const ResumeText& text, const std::v
             comparable.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos &&
             item.find('.') != std::string::npos)
             forms.push_back({item, comparable});
-        for (const ImpliedForm& form : ImpliedForms(kind)) {
-            if (ComparableItem(form.item) == comparable)
-                forms.push_back(form);
+        const auto [from, to] = FormsByItem(kind).equal_range(comparable);
+        for (auto form = from; form != to; ++form)
+            forms.push_back(*form->second);
+        // Where the wordings that keep this item away stand.
+        std::vector<WordPlaces::Match> around;
+        for (const ExcludedWording& wording : ExcludedWordings()) {
+            if (ComparableItem(wording.item) == comparable) {
+                const std::vector<WordPlaces::Match> found = places.Find(PhraseWords(wording.phrase));
+                around.insert(around.end(), found.begin(), found.end());
+            }
         }
         std::optional<WordPlaces::Match> first;
         for (const ImpliedForm& form : forms) {
@@ -206,15 +257,9 @@ std::vector<ProposedValue> ProposeListItems(const ResumeText& text, const std::v
                     continue;
                 if (!form.unless.empty() && places.OnLine(PhraseWords(form.unless), match.line))
                     continue;
-                const bool excluded = std::any_of(
-                    ExcludedWordings().begin(), ExcludedWordings().end(),
-                    [&](const ExcludedWording& wording) {
-                        if (ComparableItem(wording.item) != comparable)
-                            return false;
-                        const auto around = places.Find(PhraseWords(wording.phrase));
-                        return std::any_of(around.begin(), around.end(), [&](const WordPlaces::Match& m) {
-                            return m.begin <= match.begin && match.end <= m.end;
-                        });
+                const bool excluded =
+                    std::any_of(around.begin(), around.end(), [&](const WordPlaces::Match& m) {
+                        return m.begin <= match.begin && match.end <= m.end;
                     });
                 if (excluded)
                     continue;
@@ -222,11 +267,19 @@ std::vector<ProposedValue> ProposeListItems(const ResumeText& text, const std::v
                     first = match;
             }
         }
-        (void)ShortDegree;
         if (first) {
             taken.push_back(comparable);
             proposed.push_back({item, {first->begin, first->end - first->begin}});
         }
     }
     return proposed;
+}
+
+} // namespace
+
+ListProposals ProposeListItems(const ResumeText& text, const PickListTexts& lists) {
+    const WordPlaces places(text);
+    return {ProposeItems(text, places, lists.qualifications, ListKind::Qualifications),
+            ProposeItems(text, places, lists.specializations, ListKind::Specializations),
+            ProposeItems(text, places, lists.locations, ListKind::Locations)};
 }

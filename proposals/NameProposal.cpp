@@ -132,8 +132,9 @@ bool LooksLikeAName(std::string_view text, Piece piece) {
         }
         if (!IsUpper(DecodeAt(written, 0).value))
             return false;
-        if (IsJobWord(bare) || IsOrganizationWord(bare) || IsLegalForm(bare) || IsResumeWord(bare) ||
-            IsPlaceName(bare))
+        // A legal form ends a firm's name ("Klarnö AB"); elsewhere the same letters may be a name.
+        if (IsJobWord(bare) || IsOrganizationWord(bare) || (i + 1 == words.size() && IsLegalForm(bare)) ||
+            IsResumeWord(bare) || IsPlaceName(bare))
             return false;
         const bool initial = written.find('.') != std::string_view::npos;
         full += initial ? 0 : 1;

@@ -50,8 +50,12 @@ std::string_view BandOf(double years);
 // The items of a pick list as "ComboData" holds it: cut at commas, trimmed, empty ones dropped.
 std::vector<std::string> PickListItems(std::string_view list);
 
-enum class ListKind;
-// The items of `items` the text names where such items are written, in the list's order, each
-// once, with where it was first found.
-std::vector<ProposedValue> ProposeListItems(const ResumeText& text, const std::vector<std::string>& items,
-                                            ListKind kind);
+// The items of each list (as PickListItems cuts them) that the text names where such items are
+// written, in the list's order, each once, with where it was first found.
+struct PickListTexts {
+    std::vector<std::string> qualifications, specializations, locations;
+};
+struct ListProposals {
+    std::vector<ProposedValue> qualifications, specializations, locations;
+};
+ListProposals ProposeListItems(const ResumeText& text, const PickListTexts& lists);

@@ -98,6 +98,14 @@ constexpr HeadingWord kHeadingWords[] = {
     {"proficiencies", Section::Skills, Weight::Strong},
     {"programming", Section::Skills, Weight::Strong},
     {"scripting", Section::Skills, Weight::Strong},
+    {"capacita", Section::Skills, Weight::Strong},
+    {"conoscenze", Section::Skills, Weight::Strong},
+    {"conocimientos", Section::Skills, Weight::Strong},
+    {"connaissances", Section::Skills, Weight::Strong},
+    {"aptitudes", Section::Skills, Weight::Strong},
+    {"it-kenntnisse", Section::Skills, Weight::Strong},
+    {"edv-kenntnisse", Section::Skills, Weight::Strong},
+    {"kennis", Section::Skills, Weight::Strong},
     {"strengths", Section::Skills, Weight::Weak},
     // Summary
     {"summary", Section::Summary, Weight::Strong},
@@ -280,6 +288,15 @@ constexpr std::string_view kNeutralWords[] = {"and",
                                               "history",
                                               "summary",
                                               "chronology",
+                                              "tecniche",
+                                              "tecnicas",
+                                              "tecnicos",
+                                              "informatiques",
+                                              "informatica",
+                                              "informatiche",
+                                              "edv",
+                                              "techniques",
+                                              "fachliche",
                                               "qualifications"};
 
 std::optional<HeadingWord> Lookup(std::string_view folded) {
@@ -377,7 +394,14 @@ void MarkSections(std::string_view cleaned, std::vector<TextLine>& lines) {
             }
         }
         Section named;
-        if (HeadingSection(cleaned.substr(line.offset, line.length), named)) {
+        const std::string_view text = Trimmed(cleaned.substr(line.offset, line.length));
+        // "Languages: English" and "Skills | Java" in a table's row are labels, not headings.
+        const std::size_t index = static_cast<std::size_t>(&line - lines.data());
+        const TextLine* next = index + 1 < lines.size() ? &lines[index + 1] : nullptr;
+        const bool labelled =
+            next && next->row == line.row && !text.empty() &&
+            (text.back() == ':' || Trimmed(cleaned.substr(next->offset, next->length)).front() == ':');
+        if (!labelled && HeadingSection(text, named)) {
             line.heading = true;
             if (named != Section::Header)
                 current = named;
