@@ -188,7 +188,7 @@ const std::unordered_set<std::string_view> kConnectorWords{"to",      "till",  "
 const std::unordered_set<std::string_view> kSinceWords{"since", "seit",  "depuis", "desde", "dal", "dall",
                                                        "sinds", "sedan", "siden",  "od",    "from"};
 
-enum class Kind { Number, Word, Dash, Mark };
+enum class Kind { Number, Word, Dash, Mark, Gap };
 
 struct Token {
     Token(Kind kind, std::size_t begin, std::size_t end) : kind(kind), begin(begin), end(end) {}
@@ -224,7 +224,13 @@ std::vector<Token> Tokens(std::string_view text, std::size_t begin, std::size_t 
         const char c = text[at];
         std::size_t size = 0;
         if (IsBlank(c) || c == '\n') {
-            ++at;
+            // A tab or a wide gap parts a table's cells: "Apr 2019 | Present" in columns From and To.
+            std::size_t stop = at;
+            while (stop < end && IsBlank(text[stop]))
+                ++stop;
+            if (text.substr(at, stop - at).find('\t') != std::string_view::npos || stop - at >= 3)
+                tokens.emplace_back(Kind::Gap, at, stop);
+            at = std::max(stop, at + 1);
         } else if (IsDigit(c)) {
             std::size_t stop = at;
             while (stop < end && IsDigit(text[stop]))
@@ -300,7 +306,7 @@ std::optional<Date> DateAt(const std::vector<Token>& t, std::size_t i) {
         if (month == 0)
             return std::nullopt;
         std::size_t k = i + 1;
-        if (IsMark(t, k, ".,"))
+        if (IsMark(t, k, ".,/"))
             ++k;
         if (number(k, 1, 31) && IsMark(t, k + 1, ",") && k + 2 < t.size() && IsYear(t[k + 2]))
             return Date{Month(t[k + 2].number, month), false, k + 3}; // March 1, 2016
@@ -375,8 +381,8 @@ std::optional<std::size_t> PresentAt(const std::vector<Token>& t, std::size_t i)
 }
 
 bool ConnectorAt(const std::vector<Token>& t, std::size_t i) {
-    return i < t.size() &&
-           (t[i].kind == Kind::Dash || (t[i].kind == Kind::Word && kConnectorWords.count(t[i].folded)));
+    return i < t.size() && (t[i].kind == Kind::Dash || t[i].kind == Kind::Gap ||
+                            (t[i].kind == Kind::Word && kConnectorWords.count(t[i].folded)));
 }
 
 } // namespace
@@ -409,6 +415,9 @@ std::vector<DateRange> RangesIn(std::string_view text, std::size_t begin, std::s
         std::size_t k = start->next;
         if (ConnectorAt(tokens, k)) {
             std::size_t after = k + 1;
+            while (after < tokens.size() &&
+                   (tokens[after].kind == Kind::Gap || tokens[after].kind == Kind::Dash))
+                ++after;
             // "– bis heute", "– till date"
             if (!PresentAt(tokens, after) && ConnectorAt(tokens, after) && tokens[after].kind == Kind::Word)
                 ++after;

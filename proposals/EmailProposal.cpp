@@ -105,10 +105,18 @@ std::optional<Found> AddressAt(std::string_view text, std::size_t at) {
     } else if (const std::size_t previous = BeforeLineEnd(text, local.begin);
                previous != std::string_view::npos && previous > 0 &&
                std::string_view("._-").find(text[previous - 1]) != std::string_view::npos) {
-        // "anna." at a line's end, "berg@example.com" on the next.
+        // "anna." at a line's end, "berg@example.com" on the next: only where "anna." stands
+        // alone, not as the end of a sentence ("relocation abroad.").
         const Piece before = LocalPartBefore(text, previous);
-        localText = std::string(Of(text, before)) + localText;
-        begin = before.begin;
+        std::size_t gap = before.begin;
+        while (gap > 0 && text[gap - 1] == ' ')
+            --gap;
+        const bool alone = gap == 0 || text[gap - 1] == '\n' || text[gap - 1] == '\t' ||
+                           text[gap - 1] == ':' || before.begin - gap >= 3;
+        if (alone) {
+            localText = std::string(Of(text, before)) + localText;
+            begin = before.begin;
+        }
     }
     Piece domain = DomainAfter(text, at + 1);
     std::string domainText(Of(text, domain));

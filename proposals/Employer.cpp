@@ -230,7 +230,14 @@ void CutInto(std::string_view text, std::size_t begin, std::size_t end, Piece ba
         piece.end = cut;
         piece.afterAt = afterAt;
         piece.afterComma = afterComma;
-        pieces.push_back(piece);
+        // "Motorola Solutions, Inc." is one name.
+        std::string alone = Folded(TrimmedOfPunctuation(text.substr(at, cut - at)));
+        while (!alone.empty() && alone.back() == '.')
+            alone.pop_back();
+        if (afterComma && !pieces.empty() && pieces.back().line == base.line && IsLegalForm(alone))
+            pieces.back().end = cut;
+        else
+            pieces.push_back(piece);
         afterAt = isAt;
         afterComma = cut < end && text[cut] == ',';
         at = cut + width;
@@ -256,6 +263,21 @@ bool IsPlace(std::string_view piece, const std::vector<std::string>& locations) 
 }
 
 // How much a piece looks like the employer's name; below zero it is none.
+// Whether a piece ends in a legal form: its last word as written ("A/S", "S.p.A.", "Ltd.").
+bool EndsInLegalForm(std::string_view written) {
+    const std::size_t blank = written.find_last_of(' ');
+    if (blank == std::string_view::npos)
+        return false;
+    std::string last = Folded(TrimmedOfPunctuation(written.substr(blank + 1)));
+    while (!last.empty() && last.back() == '.')
+        last.pop_back();
+    return IsLegalForm(last) || written.find("Pvt") != std::string_view::npos ||
+           written.find("GmbH") != std::string_view::npos;
+}
+
+// How much a piece looks like the employer's name; below zero it is none. `title` tells a job
+// title: more words of titles than of firms, a title's word last ("Technology Lead") or first
+// before "of" ("Director of Engineering").
 int Score(std::string_view text, const Piece& piece, const std::vector<std::string>& locations, bool& title) {
     title = false;
     const std::string_view written = TrimmedOfPunctuation(text.substr(piece.begin, piece.end - piece.begin));
@@ -264,30 +286,33 @@ int Score(std::string_view text, const Piece& piece, const std::vector<std::stri
         return -1;
     if (!RangesIn(written, 0, written.size()).empty() || MeansPresent(Folded(written)))
         return -1;
-    if (IsPlace(written, locations))
+    std::size_t ignored = 0;
+    if (IsPlace(written, locations) || LabelOf(written, ignored) != Label::None)
         return -1;
-    bool legal = false;
-    bool organization = false;
-    bool job = false;
-    bool lastJob = false; // "Technology Lead" is a title, "Acme Technologies" a firm
+    const bool legal = EndsInLegalForm(written);
+    int jobWords = 0;
+    int firmWords = 0;
+    bool lastJob = false;
+    bool firstJobOf = false;
     bool capitalised = true;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string_view word = written.substr(words[i].begin, words[i].end - words[i].begin);
         std::string folded = Folded(word);
-        legal = legal || (i + 1 == words.size() && i > 0 && IsLegalForm(folded));
-        organization = organization || IsOrganizationWord(folded);
         if (!folded.empty() && folded.back() == '.')
             folded.pop_back();
-        job = job || IsJobWord(folded);
-        lastJob = IsJobWord(folded) && !IsOrganizationWord(folded);
+        const bool job = IsJobWord(folded);
+        const bool firm = IsOrganizationWord(folded);
+        jobWords += job ? 1 : 0;
+        firmWords += firm ? 1 : 0;
+        lastJob = job && !firm;
+        if (i == 1 && (folded == "of" || folded == "for") &&
+            IsJobWord(Folded(written.substr(words[0].begin, words[0].end - words[0].begin))))
+            firstJobOf = true;
         if (!IsUpper(DecodeAt(word, 0).value) && !IsNameParticle(folded) && folded != "of" &&
             folded != "and" && folded != "fur" && folded != "the" && folded != "und" && folded != "et")
             capitalised = false;
     }
-    // "Pvt. Ltd." or "GmbH" inside a line's last piece.
-    legal = legal || written.find("Pvt") != std::string_view::npos ||
-            written.find("GmbH") != std::string_view::npos;
-    if (!legal && (lastJob || (job && !organization))) {
+    if (!legal && (jobWords > firmWords || (jobWords > 0 && lastJob) || firstJobOf)) {
         title = true;
         return -1;
     }
@@ -296,7 +321,7 @@ int Score(std::string_view text, const Piece& piece, const std::vector<std::stri
     int score = 2;
     score += piece.labelled ? 6 : 0;
     score += piece.afterAt ? 4 : 0;
-    score += legal ? 4 : organization ? 3 : 0;
+    score += legal ? 4 : firmWords > 0 ? 3 : 0;
     score += piece.sameLine ? 1 : 0;
     score -= piece.afterComma ? 1 : 0;
     return score;
@@ -401,9 +426,15 @@ std::optional<Found> ProposeOrganization(const ResumeText& text, const std::vect
     int second = -1;
     const Piece* chosen = nullptr;
     bool titled = titledByLabel;
-    for (const Piece& piece : pieces) {
+    bool titleBefore = false; // the piece before, on the same line, is a title
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const Piece& piece = pieces[i];
         bool title = false;
-        const int score = Score(all, piece, locations, title);
+        int score = Score(all, piece, locations, title);
+        // "Engineer II, Workday, Dublin": a comma after a title does not make the firm doubtful.
+        if (score >= 0 && piece.afterComma && titleBefore)
+            ++score;
+        titleBefore = title && (i + 1 < pieces.size() && pieces[i + 1].line == piece.line);
         titled = titled || title;
         if (score > best) {
             second = best;

@@ -31,7 +31,8 @@ bool SpeaksOfStudies(const ResumeText& text, std::size_t index) {
 }
 
 // The lines whose periods are positions: the experience section's, or where a resume has no such
-// heading, the dated lines that do not speak of studies (nor do their neighbours).
+// heading, the dated lines of its head and summary that do not speak of studies (nor do their
+// neighbours).
 std::vector<std::size_t> ExperienceLines(const ResumeText& text) {
     const std::vector<TextLine>& lines = text.Lines();
     std::vector<std::size_t> chosen;
@@ -41,14 +42,10 @@ std::vector<std::size_t> ExperienceLines(const ResumeText& text) {
     }
     if (!chosen.empty())
         return chosen;
-    const bool sectioned = std::any_of(lines.begin(), lines.end(), [](const TextLine& line) {
-        return line.heading && line.section != Section::Header && line.section != Section::Contact &&
-               line.section != Section::Summary;
-    });
-    if (sectioned)
-        return chosen;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!HasDigit(text.LineText(lines[i])) || SpeaksOfStudies(text, i) ||
+        const Section section = lines[i].section;
+        if ((section != Section::Header && section != Section::Summary) || lines[i].heading ||
+            !HasDigit(text.LineText(lines[i])) || SpeaksOfStudies(text, i) ||
             (i > 0 && SpeaksOfStudies(text, i - 1)) || (i + 1 < lines.size() && SpeaksOfStudies(text, i + 1)))
             continue;
         chosen.push_back(i);
@@ -209,14 +206,27 @@ std::string_view BandOf(double years) {
 std::vector<Position> ExperiencePositions(const ResumeText& text, std::optional<int> today) {
     std::vector<Position> positions;
     const std::vector<TextLine>& lines = text.Lines();
-    for (const std::size_t index : ExperienceLines(text)) {
-        const TextLine& line = lines[index];
-        if (!HasDigit(text.LineText(line)))
+    const std::vector<std::size_t> chosen = ExperienceLines(text);
+    for (std::size_t at = 0; at < chosen.size();) {
+        // A table's row is read whole, so that its cells From and To make one period.
+        std::size_t last = at;
+        while (last + 1 < chosen.size() && chosen[last + 1] == chosen[last] + 1 &&
+               lines[chosen[last + 1]].row == lines[chosen[at]].row)
+            ++last;
+        const TextLine& first = lines[chosen[at]];
+        const TextLine& final = lines[chosen[last]];
+        const std::size_t after = chosen[last] + 1;
+        at = last + 1;
+        if (!HasDigit(text.Text().substr(first.offset, final.offset + final.length - first.offset)))
             continue;
         std::optional<std::pair<std::size_t, std::size_t>> next;
-        if (index + 1 < lines.size() && lines[index + 1].section == line.section)
-            next = std::pair{lines[index + 1].offset, lines[index + 1].offset + lines[index + 1].length};
-        for (const DateRange& range : RangesIn(text.Text(), line.offset, line.offset + line.length, next)) {
+        if (after < lines.size() && lines[after].section == first.section)
+            next = std::pair{lines[after].offset, lines[after].offset + lines[after].length};
+        for (const DateRange& range :
+             RangesIn(text.Text(), first.offset, final.offset + final.length, next)) {
+            std::size_t index = text.LineAt(range.offset);
+            if (index >= lines.size())
+                index = chosen[last];
             Position position;
             position.line = index;
             position.span = {range.offset, range.length};

@@ -4,10 +4,22 @@
 
 namespace {
 
-std::optional<ProposedValue> Proposed(const std::optional<Found>& found) {
+// Spans found in the cleaned text, as places in the text given.
+TextSpan InInput(const ResumeText& text, TextSpan span) {
+    const std::size_t begin = text.Original(span.offset);
+    return {begin, text.Original(span.offset + span.length) - begin};
+}
+
+std::optional<ProposedValue> Proposed(const ResumeText& text, const std::optional<Found>& found) {
     if (!found || found->value.empty())
         return std::nullopt;
-    return ProposedValue{found->value, found->span};
+    return ProposedValue{found->value, InInput(text, found->span)};
+}
+
+std::vector<ProposedValue> InInput(const ResumeText& text, std::vector<ProposedValue> values) {
+    for (ProposedValue& value : values)
+        value.found = InInput(text, value.found);
+    return values;
 }
 
 std::optional<int> MonthOf(const std::optional<std::chrono::sys_days>& date) {
@@ -27,18 +39,18 @@ FieldProposals ProposeFields(const ProposalInput& input) {
         const ResumeText text(input.text);
         const std::vector<Found> emails = FindEmails(text);
         const std::optional<Found> email = ChooseEmail(text, emails);
-        proposals.email = Proposed(email);
-        proposals.name = Proposed(ProposeName(text, email));
-        proposals.phone = Proposed(ProposePhone(text));
+        proposals.email = Proposed(text, email);
+        proposals.name = Proposed(text, ProposeName(text, email));
+        proposals.phone = Proposed(text, ProposePhone(text));
         const std::vector<std::string> locations = PickListItems(input.lists.locations);
         const std::vector<Position> positions = ExperiencePositions(text, MonthOf(input.documentDate));
-        proposals.organization = Proposed(ProposeOrganization(text, positions, locations));
-        proposals.experienceBand = Proposed(ProposeExperienceBand(text, positions));
+        proposals.organization = Proposed(text, ProposeOrganization(text, positions, locations));
+        proposals.experienceBand = Proposed(text, ProposeExperienceBand(text, positions));
         ListProposals lists = ProposeListItems(text, {PickListItems(input.lists.qualifications),
                                                       PickListItems(input.lists.specializations), locations});
-        proposals.qualifications = std::move(lists.qualifications);
-        proposals.specializations = std::move(lists.specializations);
-        proposals.locations = std::move(lists.locations);
+        proposals.qualifications = InInput(text, std::move(lists.qualifications));
+        proposals.specializations = InInput(text, std::move(lists.specializations));
+        proposals.locations = InInput(text, std::move(lists.locations));
     } catch (...) {
         // The keyword rules need the database engine's full-text module; without it, or out of
         // memory, whatever was proposed so far stands and the rest stays empty.

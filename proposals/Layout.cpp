@@ -6,26 +6,32 @@
 
 namespace {
 
-constexpr char kFiller = '\x1f';
-
-// A wide space, a zero-width mark or a line separator of `size` bytes at `at`: what it becomes.
-std::string_view WideSpace(std::string_view text, std::size_t at) {
+// What a wide space, an invisible mark, a line separator or a ligature at `at` becomes, and how
+// many bytes it takes; an empty text and 0 for anything else.
+std::pair<std::string_view, std::size_t> Replacement(std::string_view text, std::size_t at) {
     const auto b = [&](std::size_t i) {
         return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0;
     };
     if (b(0) == 0xC2 && b(1) == 0xA0)
-        return " \x1f";
+        return {" ", 2};
+    if (b(0) == 0xC2 && b(1) == 0xAD)
+        return {"", 2}; // a soft hyphen
     if (b(0) == 0xE2 && b(1) == 0x80 && (b(2) <= 0x8A || b(2) == 0xAF))
-        return " \x1f\x1f";
+        return {" ", 3};
     if (b(0) == 0xE2 && b(1) == 0x80 && b(2) >= 0x8B && b(2) <= 0x8D)
-        return "\x1f\x1f\x1f";
+        return {"", 3};
     if (b(0) == 0xE2 && b(1) == 0x80 && (b(2) == 0xA8 || b(2) == 0xA9))
-        return "\n\x1f\x1f";
+        return {"\n", 3};
     if ((b(0) == 0xE2 && b(1) == 0x81 && b(2) == 0x9F) || (b(0) == 0xE3 && b(1) == 0x80 && b(2) == 0x80))
-        return " \x1f\x1f";
+        return {" ", 3};
     if (b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF)
-        return "\x1f\x1f\x1f";
-    return {};
+        return {"", 3};
+    // PDFs keep typeset ligatures: "Proﬁle" is read as "Profile".
+    if (b(0) == 0xEF && b(1) == 0xAC && b(2) <= 0x86) {
+        constexpr std::string_view kLigatures[] = {"ff", "fi", "fl", "ffi", "ffl", "st", "st"};
+        return {kLigatures[b(2) - 0x80], 3};
+    }
+    return {{}, 0};
 }
 
 struct Segment {
@@ -52,7 +58,7 @@ Row SplitRow(std::string_view text, std::size_t begin, std::size_t end) {
         while (at < end && IsBlank(text[at])) {
             tab = tab || text[at] == '\t';
             blanks += text[at] == ' ' ? 1 : 0;
-            column += text[at] == kFiller ? 0 : 1;
+            column += false ? 0 : 1;
             ++at;
         }
         if (at >= end)
@@ -67,7 +73,7 @@ Row SplitRow(std::string_view text, std::size_t begin, std::size_t end) {
             if (text[at] == ' ') {
                 std::size_t run = at;
                 std::size_t spaces = 0;
-                while (run < end && (text[run] == ' ' || text[run] == kFiller))
+                while (run < end && (text[run] == ' ' || false))
                     spaces += text[run++] == ' ' ? 1 : 0;
                 if (spaces >= 3 || run >= end || text[run] == '\t')
                     break;
@@ -78,7 +84,7 @@ Row SplitRow(std::string_view text, std::size_t begin, std::size_t end) {
             const CodePoint point = DecodeAt(text, at);
             at += point.size;
             last = at;
-            column += text[at - point.size] == kFiller ? 0 : 1;
+            column += false ? 0 : 1;
         }
         row.segments.push_back({segment.offset, last - segment.offset, segment.column, afterTab});
         afterTab = false;
@@ -96,9 +102,10 @@ int SecondColumn(std::string_view text, const std::vector<Row>& rows) {
     for (const Row& row : rows) {
         if (row.tabbed)
             continue;
-        for (std::size_t i = 1; i < row.segments.size(); ++i) {
-            if (row.segments[i].column >= 12)
-                ++starts[row.segments[i].column];
+        // A line of the second column alone starts there too.
+        for (const Segment& segment : row.segments) {
+            if (segment.column >= 12)
+                ++starts[segment.column];
         }
     }
     (void)text;
@@ -178,7 +185,7 @@ void LayOutBlock(std::string_view text, const std::vector<Row>& rows, std::size_
 
 } // namespace
 
-std::string CleanedText(std::string_view text, std::size_t mostBytes) {
+CleanText CleanedText(std::string_view text, std::size_t mostBytes) {
     if (text.size() > mostBytes) {
         const std::size_t lineEnd = text.rfind('\n', mostBytes);
         std::size_t cut = lineEnd != std::string_view::npos && lineEnd > mostBytes / 2 ? lineEnd : mostBytes;
@@ -186,15 +193,18 @@ std::string CleanedText(std::string_view text, std::size_t mostBytes) {
             --cut;
         text = text.substr(0, cut);
     }
-    std::string cleaned;
+    CleanText clean;
+    std::string& cleaned = clean.text;
     cleaned.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         const unsigned char c = static_cast<unsigned char>(text[at]);
         if (c >= 0xC2) {
-            const std::string_view wide = WideSpace(text, at);
-            if (!wide.empty()) {
-                cleaned += wide;
-                at += wide.size();
+            const auto [replacement, size] = Replacement(text, at);
+            if (size > 0) {
+                cleaned += replacement;
+                at += size;
+                clean.shifts.push_back({cleaned.size(), static_cast<std::ptrdiff_t>(at) -
+                                                            static_cast<std::ptrdiff_t>(cleaned.size())});
                 continue;
             }
         }
@@ -206,7 +216,15 @@ std::string CleanedText(std::string_view text, std::size_t mostBytes) {
             cleaned += static_cast<char>(c);
         ++at;
     }
-    return cleaned;
+    return clean;
+}
+
+std::size_t CleanText::Original(std::size_t offset) const {
+    const auto after = std::upper_bound(shifts.begin(), shifts.end(), offset,
+                                        [](std::size_t at, const Shift& shift) { return at < shift.from; });
+    return after == shifts.begin()
+               ? offset
+               : static_cast<std::size_t>(static_cast<std::ptrdiff_t>(offset) + (after - 1)->by);
 }
 
 std::vector<TextLine> LaidOutLines(std::string_view cleaned) {

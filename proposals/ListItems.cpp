@@ -117,10 +117,27 @@ constexpr std::string_view kPreferenceCues[] = {
     "preferred cities",        "preferred city",      "job location",
     "preferred work location", "desired location",    "relocate"};
 
-bool SaysWhereToWorkOn(const ResumeText& text, std::size_t line) {
-    const std::string folded = Folded(text.LineText(text.Lines()[line]));
+bool NamesPreference(std::string_view line) {
+    const std::string folded = Folded(line);
     return std::any_of(std::begin(kPreferenceCues), std::end(kPreferenceCues),
                        [&](std::string_view cue) { return folded.find(cue) != std::string::npos; });
+}
+
+// Where the resume says where the candidate wants to work: a line naming the preference, or the
+// lines under one that is only its label ("Location Preference" / "Delhi NCR, Gurugram").
+bool SaysWhereToWorkOn(const ResumeText& text, std::size_t line) {
+    const auto lineText = [&](std::size_t index) { return text.LineText(text.Lines()[index]); };
+    if (NamesPreference(lineText(line)))
+        return true;
+    for (std::size_t back = 1; back <= 2 && back <= line; ++back) {
+        const std::string_view label = lineText(line - back);
+        if (NamesPreference(label) && LetterWords(label).size() <= 4 &&
+            TrimmedOfPunctuation(label).size() <= 40)
+            return true;
+        if (text.Lines()[line - back].heading)
+            break;
+    }
+    return false;
 }
 
 constexpr std::string_view kSkillLabels[] = {

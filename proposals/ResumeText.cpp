@@ -4,13 +4,13 @@
 #include <numeric>
 
 ResumeText::ResumeText(std::string_view text)
-    : m_text(CleanedText(text, kMostBytes)), m_lines(LaidOutLines(m_text)) {
-    MarkSections(m_text, m_lines);
+    : m_clean(CleanedText(text, kMostBytes)), m_lines(LaidOutLines(m_clean.text)) {
+    MarkSections(m_clean.text, m_lines);
     m_byOffset.resize(m_lines.size());
     std::iota(m_byOffset.begin(), m_byOffset.end(), std::size_t{0});
     std::sort(m_byOffset.begin(), m_byOffset.end(),
               [this](std::size_t a, std::size_t b) { return m_lines[a].offset < m_lines[b].offset; });
-    m_words = SplitKeywordWords(m_text, WordUse::Index);
+    m_words = SplitKeywordWords(m_clean.text, WordUse::Index);
 }
 
 std::pair<std::size_t, std::size_t> ResumeText::WordsOf(const TextLine& line) const {

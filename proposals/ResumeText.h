@@ -24,6 +24,17 @@ struct TextLine {
     bool heading = false;
 };
 
+// A text cleaned and bounded (see ResumeText::Text), and where its bytes stood in the input.
+struct CleanText {
+    struct Shift {
+        std::size_t from;  // from this byte of the cleaned text on
+        std::ptrdiff_t by; // the input's offset is this much further
+    };
+    std::string text;
+    std::vector<Shift> shifts;
+
+    std::size_t Original(std::size_t offset) const;
+};
 class ResumeText final {
 public:
     // Only the text's first part is read: far more than any resume, little enough to stay fast.
@@ -31,9 +42,10 @@ public:
 
     explicit ResumeText(std::string_view text);
 
-    // The cleaned text: the input's bytes at the input's offsets, control characters and wide
-    // spaces made blank.
-    std::string_view Text() const { return m_text; }
+    // The cleaned text: control characters and wide spaces made blanks, invisible marks dropped,
+    // ligatures spelled out. Offsets here are into it; Original() maps one back to the input.
+    std::string_view Text() const { return m_clean.text; }
+    std::size_t Original(std::size_t offset) const { return m_clean.Original(offset); }
     std::string_view LineText(const TextLine& line) const { return Text().substr(line.offset, line.length); }
     const std::vector<TextLine>& Lines() const { return m_lines; }
     // The words of the text in text order, with the parts of joined words.
@@ -44,14 +56,13 @@ public:
     std::size_t LineAt(std::size_t offset) const;
 
 private:
-    std::string m_text;
+    CleanText m_clean;
     std::vector<TextLine> m_lines;
     std::vector<std::size_t> m_byOffset; // line indices sorted by offset
     std::vector<KeywordWord> m_words;
 };
 
-// Cleans and bounds a text (see ResumeText::Text).
-std::string CleanedText(std::string_view text, std::size_t mostBytes);
+CleanText CleanedText(std::string_view text, std::size_t mostBytes);
 // Cuts a cleaned text into lines in reading order.
 std::vector<TextLine> LaidOutLines(std::string_view cleaned);
 // Marks the headings among the lines and the section each line stands in.

@@ -610,7 +610,21 @@ const Words kResumeWords{
 } // namespace
 
 bool IsJobWord(std::string_view folded) {
-    return In(kJobWords, folded);
+    if (In(kJobWords, folded))
+        return true;
+    // Compounds: "Softwareentwickler", "Webbutvecklare", "Testleder", "Projektleiterin".
+    constexpr std::string_view kEndings[] = {
+        "entwickler", "entwicklerin", "developer",    "engineer",      "ingenieur",     "ingenieurin",
+        "leder",      "leiter",       "leiterin",     "manager",       "berater",       "beraterin",
+        "utvecklare", "udvikler",     "utvikler",     "konsult",       "konsulent",     "analyst",
+        "architekt",  "architektin",  "architect",    "designer",      "administrator", "tester",
+        "programmer", "ontwikkelaar", "sviluppatore", "desarrollador", "programmierer", "techniker",
+        "specialist", "spezialist",   "koordinator",  "referent",      "referentin"};
+    for (const std::string_view ending : kEndings) {
+        if (folded.size() > ending.size() && folded.substr(folded.size() - ending.size()) == ending)
+            return true;
+    }
+    return false;
 }
 bool IsOrganizationWord(std::string_view folded) {
     return In(kOrganizationWords, folded);
