@@ -193,7 +193,7 @@ struct Piece {
     bool afterAt = false;
     bool labelled = false;
     bool sameLine = false;
-    bool afterComma = false;
+    bool afterComma = false; // only to join "Acme, Inc."
     std::size_t line = 0;
 };
 
@@ -323,7 +323,6 @@ int Score(std::string_view text, const Piece& piece, const std::vector<std::stri
     score += piece.afterAt ? 4 : 0;
     score += legal ? 4 : firmWords > 0 ? 3 : 0;
     score += piece.sameLine ? 1 : 0;
-    score -= piece.afterComma ? 1 : 0;
     return score;
 }
 
@@ -423,32 +422,22 @@ std::optional<Found> ProposeOrganization(const ResumeText& text, const std::vect
         }
     }
     int best = -1;
-    int second = -1;
     const Piece* chosen = nullptr;
     bool titled = titledByLabel;
-    bool titleBefore = false; // the piece before, on the same line, is a title
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const Piece& piece = pieces[i];
+    for (const Piece& piece : pieces) {
         bool title = false;
-        int score = Score(all, piece, locations, title);
-        // "Engineer II, Workday, Dublin": a comma after a title does not make the firm doubtful.
-        if (score >= 0 && piece.afterComma && titleBefore)
-            ++score;
-        titleBefore = title && (i + 1 < pieces.size() && pieces[i + 1].line == piece.line);
+        const int score = Score(all, piece, locations, title);
         titled = titled || title;
-        if (score > best) {
-            second = best;
+        if (score > best) { // of equals, the first
             best = score;
             chosen = &piece;
-        } else if (score > second) {
-            second = score;
         }
     }
     if (!chosen || best < 2)
         return std::nullopt;
-    // Sure when the piece says it is an employer; else when it is the one piece left beside a
-    // job title.
-    const bool sure = best >= 5 || (titled && best - second >= 1);
+    // Sure when the piece says it is an employer; else when the entry has a job title beside it
+    // and it is the first of the pieces left ("Engineer, Workday, Dublin"; "Genpact — Lead, SAP").
+    const bool sure = best >= 5 || titled;
     if (!sure)
         return std::nullopt;
     const std::string_view written =
