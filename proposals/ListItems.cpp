@@ -131,8 +131,9 @@ bool SaysWhereToWorkOn(const ResumeText& text, std::size_t line) {
         return true;
     for (std::size_t back = 1; back <= 2 && back <= line; ++back) {
         const std::string_view label = lineText(line - back);
-        if (NamesPreference(label) && LetterWords(label).size() <= 4 &&
-            TrimmedOfPunctuation(label).size() <= 40)
+        const std::string alone = Folded(TrimmedOfPunctuation(label));
+        if (std::find(std::begin(kPreferenceCues), std::end(kPreferenceCues), alone) !=
+            std::end(kPreferenceCues))
             return true;
         if (text.Lines()[line - back].heading)
             break;
@@ -193,9 +194,7 @@ public:
             if (section == Section::Skills || section == Section::Header || section == Section::Summary)
                 return true;
             return SkillLabelled(m_text.LineText(line)) ||
-                   (section == Section::Experience && LetterWords(m_text.LineText(line)).size() <= 8 &&
-                    !HasDigit(m_text.LineText(line)) &&
-                    m_text.LineText(line).find(',') == std::string_view::npos);
+                   (section == Section::Experience && IsTitleLine(line));
         case ListKind::Locations:
             return preference || section == Section::Contact || (section == Section::Header && line.row < 16);
         }
@@ -203,6 +202,13 @@ public:
     }
 
 private:
+    // An entry's title ("Senior Java Developer"), not its description.
+    bool IsTitleLine(const TextLine& line) const {
+        const std::string_view text = Trimmed(m_text.LineText(line));
+        return !text.empty() && !StartsWithBullet(text) && text.back() != '.' &&
+               LetterWords(text).size() <= 8 && !HasDigit(text) && text.find(',') == std::string_view::npos;
+    }
+
     bool SaysWhereToWork(std::size_t index) const {
         if (m_preference.empty())
             m_preference.assign(m_text.Lines().size(), -1);

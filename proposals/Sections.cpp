@@ -12,313 +12,97 @@ namespace {
 // ("Career Objective" is a summary), a weak one only when no strong one does ("Work History").
 enum class Weight { Neutral, Weak, Strong, Title };
 
+// The words of headings, folded, by the section they name and how strongly; in the languages
+// resumes here are commonly written in.
+struct HeadingWords {
+    Section section;
+    Weight weight;
+    std::string_view words; // parted by commas
+};
+
+constexpr HeadingWords kHeadingWords[] = {
+    {Section::Experience, Weight::Strong,
+     "experience,experiences,employment,berufserfahrung,erfahrung,werdegang,laufbahn,опыт,"
+     "berufslaufbahn,berufspraxis,experiencia,experiencias,esperienza,esperienze,ervaring,"
+     "werkervaring,erfarenhet,arbetslivserfarenhet,erfaring,arbeidserfaring,erhvervserfaring,"
+     "doswiadczenie,tyokokemus"},
+    {Section::Experience, Weight::Weak,
+     "work,career,internships,internship,positions,laboral,lavorative,praktika,stages"},
+    {Section::Education, Weight::Strong,
+     "education,ausbildung,bildung,schulbildung,studium,formation,formations,educacion,"
+     "formacion,istruzione,formazione,opleiding,opleidingen,utbildning,uddannelse,utdanning,"
+     "wyksztalcenie,formacao,koulutus,academics,studies,schooling,образование"},
+    {Section::Education, Weight::Weak, "academic,educational,qualifications,qualification"},
+    {Section::Skills, Weight::Strong,
+     "skills,skill,competencies,competences,competence,kenntnisse,fahigkeiten,kompetenzen,"
+     "habilidades,competencias,competenze,vaardigheden,kompetenser,kompetencer,ferdigheter,"
+     "expertise,technologies,tools,proficiencies,programming,scripting,capacita,conoscenze,"
+     "conocimientos,connaissances,aptitudes,it-kenntnisse,edv-kenntnisse,kennis,umiejetnosci,"
+     "навыки,habilidades,osaaminen"},
+    {Section::Contact, Weight::Strong,
+     "контакты,contact,contacts,kontakt,kontaktdaten,contacto,contatti,contato,coordonnees,"
+     "personalia"},
+    {Section::Languages, Weight::Strong,
+     "языки,languages,language,sprachen,sprachkenntnisse,langues,idiomas,lingue,talen,sprak,"
+     "sprog,jezyki"},
+    {Section::Skills, Weight::Weak, "strengths"},
+    {Section::Summary, Weight::Strong,
+     "summary,profile,objective,objectives,about,overview,profil,kurzprofil,perfil,profilo,"
+     "resumen,sintesi,samenvatting,sammanfattning,zusammenfassung,highlights,introduction,"
+     "statement"},
+    {Section::Contact, Weight::Weak, "personal,personliche,personnelles,personales,personali,personlig"},
+    {Section::References, Weight::Strong,
+     "references,referees,reference,referenzen,referencias,referenze,referenties,referenser,"
+     "referencer"},
+    {Section::Other, Weight::Strong,
+     "interests,hobbies,hobby,hobbys,interessen,loisirs,intereses,interessi,awards,"
+     "achievements,honors,honours,certifications,certificates,certification,zertifikate,"
+     "publications,publikationen,projects,project,projekte,projets,proyectos,progetti,"
+     "volunteer,volunteering,activities,extracurricular,courses,training,trainings,"
+     "weiterbildung,fortbildung,memberships,affiliations,declaration,patents,conferences,"
+     "sonstiges"},
+    {Section::Other, Weight::Weak, "additional"},
+    {Section::Header, Weight::Title, "resume,cv,curriculum,vitae,lebenslauf,biodata,vita"},
+};
+
+// Words a heading may hold beside the ones that name it.
+constexpr std::string_view kNeutralWords =
+    "and,und,et,y,e,en,of,the,my,de,du,des,la,le,les,del,di,della,van,och,og,i,im,der,die,"
+    "das,professional,professionnelle,professionnelles,professionale,profesional,beruflicher,"
+    "berufliche,details,information,informations,info,data,daten,datos,dati,donnees,gegevens,"
+    "history,record,background,key,core,technical,technische,it,relevant,selected,recent,"
+    "other,further,weitere,areas,area,computer,software,soft,hard,main,personal,centres,"
+    "interet,d,held,summary,chronology,zawodowe,работы,profissional,academica,academico,"
+    "tecniche,tecnicas,tecnicos,informatiques,informatica,informatiche,edv,techniques,"
+    "fachliche,qualifications";
+
+bool Listed(std::string_view list, std::string_view folded) {
+    for (std::size_t begin = 0; begin <= list.size();) {
+        std::size_t comma = list.find(',', begin);
+        if (comma == std::string_view::npos)
+            comma = list.size();
+        if (list.substr(begin, comma - begin) == folded)
+            return true;
+        begin = comma + 1;
+    }
+    return false;
+}
+
 struct HeadingWord {
-    std::string_view folded;
     Section section;
     Weight weight;
 };
 
-// Folded (lower case, no accents); in the languages resumes here are commonly written in.
-constexpr HeadingWord kHeadingWords[] = {
-    // Experience
-    {"experience", Section::Experience, Weight::Strong},
-    {"experiences", Section::Experience, Weight::Strong},
-    {"employment", Section::Experience, Weight::Strong},
-    {"berufserfahrung", Section::Experience, Weight::Strong},
-    {"erfahrung", Section::Experience, Weight::Strong},
-    {"werdegang", Section::Experience, Weight::Strong},
-    {"laufbahn", Section::Experience, Weight::Strong},
-    {"berufslaufbahn", Section::Experience, Weight::Strong},
-    {"berufspraxis", Section::Experience, Weight::Strong},
-    {"experiencia", Section::Experience, Weight::Strong},
-    {"experiencias", Section::Experience, Weight::Strong},
-    {"esperienza", Section::Experience, Weight::Strong},
-    {"esperienze", Section::Experience, Weight::Strong},
-    {"ervaring", Section::Experience, Weight::Strong},
-    {"werkervaring", Section::Experience, Weight::Strong},
-    {"erfarenhet", Section::Experience, Weight::Strong},
-    {"arbetslivserfarenhet", Section::Experience, Weight::Strong},
-    {"erfaring", Section::Experience, Weight::Strong},
-    {"arbeidserfaring", Section::Experience, Weight::Strong},
-    {"erhvervserfaring", Section::Experience, Weight::Strong},
-    {"doswiadczenie", Section::Experience, Weight::Strong},
-    {"tyokokemus", Section::Experience, Weight::Strong},
-    {"work", Section::Experience, Weight::Weak},
-    {"career", Section::Experience, Weight::Weak},
-    {"internships", Section::Experience, Weight::Weak},
-    {"internship", Section::Experience, Weight::Weak},
-    {"positions", Section::Experience, Weight::Weak},
-    {"laboral", Section::Experience, Weight::Weak},
-    {"lavorative", Section::Experience, Weight::Weak},
-    {"praktika", Section::Experience, Weight::Weak},
-    {"stages", Section::Experience, Weight::Weak},
-    // Education
-    {"education", Section::Education, Weight::Strong},
-    {"ausbildung", Section::Education, Weight::Strong},
-    {"bildung", Section::Education, Weight::Strong},
-    {"schulbildung", Section::Education, Weight::Strong},
-    {"studium", Section::Education, Weight::Strong},
-    {"formation", Section::Education, Weight::Strong},
-    {"formations", Section::Education, Weight::Strong},
-    {"educacion", Section::Education, Weight::Strong},
-    {"formacion", Section::Education, Weight::Strong},
-    {"istruzione", Section::Education, Weight::Strong},
-    {"formazione", Section::Education, Weight::Strong},
-    {"opleiding", Section::Education, Weight::Strong},
-    {"opleidingen", Section::Education, Weight::Strong},
-    {"utbildning", Section::Education, Weight::Strong},
-    {"uddannelse", Section::Education, Weight::Strong},
-    {"utdanning", Section::Education, Weight::Strong},
-    {"wyksztalcenie", Section::Education, Weight::Strong},
-    {"formacao", Section::Education, Weight::Strong},
-    {"koulutus", Section::Education, Weight::Strong},
-    {"academics", Section::Education, Weight::Strong},
-    {"studies", Section::Education, Weight::Strong},
-    {"schooling", Section::Education, Weight::Strong},
-    {"academic", Section::Education, Weight::Weak},
-    {"educational", Section::Education, Weight::Weak},
-    {"qualifications", Section::Education, Weight::Weak},
-    {"qualification", Section::Education, Weight::Weak},
-    // Skills
-    {"skills", Section::Skills, Weight::Strong},
-    {"skill", Section::Skills, Weight::Strong},
-    {"competencies", Section::Skills, Weight::Strong},
-    {"competences", Section::Skills, Weight::Strong},
-    {"competence", Section::Skills, Weight::Strong},
-    {"kenntnisse", Section::Skills, Weight::Strong},
-    {"fahigkeiten", Section::Skills, Weight::Strong},
-    {"kompetenzen", Section::Skills, Weight::Strong},
-    {"habilidades", Section::Skills, Weight::Strong},
-    {"competencias", Section::Skills, Weight::Strong},
-    {"competenze", Section::Skills, Weight::Strong},
-    {"vaardigheden", Section::Skills, Weight::Strong},
-    {"kompetenser", Section::Skills, Weight::Strong},
-    {"kompetencer", Section::Skills, Weight::Strong},
-    {"ferdigheter", Section::Skills, Weight::Strong},
-    {"expertise", Section::Skills, Weight::Strong},
-    {"technologies", Section::Skills, Weight::Strong},
-    {"tools", Section::Skills, Weight::Strong},
-    {"proficiencies", Section::Skills, Weight::Strong},
-    {"programming", Section::Skills, Weight::Strong},
-    {"scripting", Section::Skills, Weight::Strong},
-    {"capacita", Section::Skills, Weight::Strong},
-    {"conoscenze", Section::Skills, Weight::Strong},
-    {"conocimientos", Section::Skills, Weight::Strong},
-    {"connaissances", Section::Skills, Weight::Strong},
-    {"aptitudes", Section::Skills, Weight::Strong},
-    {"it-kenntnisse", Section::Skills, Weight::Strong},
-    {"edv-kenntnisse", Section::Skills, Weight::Strong},
-    {"kennis", Section::Skills, Weight::Strong},
-    {"umiejetnosci", Section::Skills, Weight::Strong},
-    {"habilidades", Section::Skills, Weight::Strong},
-    {"osaaminen", Section::Skills, Weight::Strong},
-    {"strengths", Section::Skills, Weight::Weak},
-    // Summary
-    {"summary", Section::Summary, Weight::Strong},
-    {"profile", Section::Summary, Weight::Strong},
-    {"objective", Section::Summary, Weight::Strong},
-    {"objectives", Section::Summary, Weight::Strong},
-    {"about", Section::Summary, Weight::Strong},
-    {"overview", Section::Summary, Weight::Strong},
-    {"profil", Section::Summary, Weight::Strong},
-    {"kurzprofil", Section::Summary, Weight::Strong},
-    {"perfil", Section::Summary, Weight::Strong},
-    {"profilo", Section::Summary, Weight::Strong},
-    {"resumen", Section::Summary, Weight::Strong},
-    {"sintesi", Section::Summary, Weight::Strong},
-    {"samenvatting", Section::Summary, Weight::Strong},
-    {"sammanfattning", Section::Summary, Weight::Strong},
-    {"zusammenfassung", Section::Summary, Weight::Strong},
-    {"highlights", Section::Summary, Weight::Strong},
-    {"introduction", Section::Summary, Weight::Strong},
-    {"statement", Section::Summary, Weight::Strong},
-    // Contact
-    {"contact", Section::Contact, Weight::Strong},
-    {"contacts", Section::Contact, Weight::Strong},
-    {"kontakt", Section::Contact, Weight::Strong},
-    {"kontaktdaten", Section::Contact, Weight::Strong},
-    {"contacto", Section::Contact, Weight::Strong},
-    {"contatti", Section::Contact, Weight::Strong},
-    {"contato", Section::Contact, Weight::Strong},
-    {"coordonnees", Section::Contact, Weight::Strong},
-    {"personalia", Section::Contact, Weight::Strong},
-    {"personal", Section::Contact, Weight::Weak},
-    {"personliche", Section::Contact, Weight::Weak},
-    {"personnelles", Section::Contact, Weight::Weak},
-    {"personales", Section::Contact, Weight::Weak},
-    {"personali", Section::Contact, Weight::Weak},
-    {"personlig", Section::Contact, Weight::Weak},
-    // Languages
-    {"languages", Section::Languages, Weight::Strong},
-    {"language", Section::Languages, Weight::Strong},
-    {"sprachen", Section::Languages, Weight::Strong},
-    {"sprachkenntnisse", Section::Languages, Weight::Strong},
-    {"langues", Section::Languages, Weight::Strong},
-    {"idiomas", Section::Languages, Weight::Strong},
-    {"lingue", Section::Languages, Weight::Strong},
-    {"talen", Section::Languages, Weight::Strong},
-    {"sprak", Section::Languages, Weight::Strong},
-    {"sprog", Section::Languages, Weight::Strong},
-    {"jezyki", Section::Languages, Weight::Strong},
-    // References
-    {"references", Section::References, Weight::Strong},
-    {"referees", Section::References, Weight::Strong},
-    {"reference", Section::References, Weight::Strong},
-    {"referenzen", Section::References, Weight::Strong},
-    {"referencias", Section::References, Weight::Strong},
-    {"referenze", Section::References, Weight::Strong},
-    {"referenties", Section::References, Weight::Strong},
-    {"referenser", Section::References, Weight::Strong},
-    {"referencer", Section::References, Weight::Strong},
-    // Everything else a resume has a heading for
-    {"interests", Section::Other, Weight::Strong},
-    {"hobbies", Section::Other, Weight::Strong},
-    {"hobby", Section::Other, Weight::Strong},
-    {"hobbys", Section::Other, Weight::Strong},
-    {"interessen", Section::Other, Weight::Strong},
-    {"loisirs", Section::Other, Weight::Strong},
-    {"intereses", Section::Other, Weight::Strong},
-    {"interessi", Section::Other, Weight::Strong},
-    {"awards", Section::Other, Weight::Strong},
-    {"achievements", Section::Other, Weight::Strong},
-    {"honors", Section::Other, Weight::Strong},
-    {"honours", Section::Other, Weight::Strong},
-    {"certifications", Section::Other, Weight::Strong},
-    {"certificates", Section::Other, Weight::Strong},
-    {"certification", Section::Other, Weight::Strong},
-    {"zertifikate", Section::Other, Weight::Strong},
-    {"publications", Section::Other, Weight::Strong},
-    {"publikationen", Section::Other, Weight::Strong},
-    {"projects", Section::Other, Weight::Strong},
-    {"project", Section::Other, Weight::Strong},
-    {"projekte", Section::Other, Weight::Strong},
-    {"projets", Section::Other, Weight::Strong},
-    {"proyectos", Section::Other, Weight::Strong},
-    {"progetti", Section::Other, Weight::Strong},
-    {"volunteer", Section::Other, Weight::Strong},
-    {"volunteering", Section::Other, Weight::Strong},
-    {"activities", Section::Other, Weight::Strong},
-    {"extracurricular", Section::Other, Weight::Strong},
-    {"courses", Section::Other, Weight::Strong},
-    {"training", Section::Other, Weight::Strong},
-    {"trainings", Section::Other, Weight::Strong},
-    {"weiterbildung", Section::Other, Weight::Strong},
-    {"fortbildung", Section::Other, Weight::Strong},
-    {"memberships", Section::Other, Weight::Strong},
-    {"affiliations", Section::Other, Weight::Strong},
-    {"declaration", Section::Other, Weight::Strong},
-    {"patents", Section::Other, Weight::Strong},
-    {"conferences", Section::Other, Weight::Strong},
-    {"additional", Section::Other, Weight::Weak},
-    {"sonstiges", Section::Other, Weight::Strong},
-    // Titles of the whole document
-    {"resume", Section::Header, Weight::Title},
-    {"cv", Section::Header, Weight::Title},
-    {"curriculum", Section::Header, Weight::Title},
-    {"vitae", Section::Header, Weight::Title},
-    {"lebenslauf", Section::Header, Weight::Title},
-    {"biodata", Section::Header, Weight::Title},
-    {"vita", Section::Header, Weight::Title},
-};
-
-// Words a heading may hold beside the ones that name it.
-constexpr std::string_view kNeutralWords[] = {"and",
-                                              "und",
-                                              "et",
-                                              "y",
-                                              "e",
-                                              "en",
-                                              "of",
-                                              "the",
-                                              "my",
-                                              "de",
-                                              "du",
-                                              "des",
-                                              "la",
-                                              "le",
-                                              "les",
-                                              "del",
-                                              "di",
-                                              "della",
-                                              "van",
-                                              "och",
-                                              "og",
-                                              "i",
-                                              "im",
-                                              "der",
-                                              "die",
-                                              "das",
-                                              "professional",
-                                              "professionnelle",
-                                              "professionnelles",
-                                              "professionale",
-                                              "profesional",
-                                              "beruflicher",
-                                              "berufliche",
-                                              "details",
-                                              "information",
-                                              "informations",
-                                              "info",
-                                              "data",
-                                              "daten",
-                                              "datos",
-                                              "dati",
-                                              "donnees",
-                                              "gegevens",
-                                              "history",
-                                              "record",
-                                              "background",
-                                              "key",
-                                              "core",
-                                              "technical",
-                                              "technische",
-                                              "it",
-                                              "relevant",
-                                              "selected",
-                                              "recent",
-                                              "other",
-                                              "further",
-                                              "weitere",
-                                              "areas",
-                                              "area",
-                                              "computer",
-                                              "software",
-                                              "soft",
-                                              "hard",
-                                              "main",
-                                              "personal",
-                                              "centres",
-                                              "interet",
-                                              "d",
-                                              "held",
-                                              "history",
-                                              "summary",
-                                              "chronology",
-                                              "zawodowe",
-                                              "profissional",
-                                              "academica",
-                                              "academico",
-                                              "tecniche",
-                                              "tecnicas",
-                                              "tecnicos",
-                                              "informatiques",
-                                              "informatica",
-                                              "informatiche",
-                                              "edv",
-                                              "techniques",
-                                              "fachliche",
-                                              "qualifications"};
-
 std::optional<HeadingWord> Lookup(std::string_view folded) {
-    for (const HeadingWord& word : kHeadingWords) {
-        if (word.folded == folded)
-            return word;
+    for (const HeadingWords& group : kHeadingWords) {
+        if (Listed(group.words, folded))
+            return HeadingWord{group.section, group.weight};
     }
     return std::nullopt;
 }
 
 bool Neutral(std::string_view folded) {
-    return std::find(std::begin(kNeutralWords), std::end(kNeutralWords), folded) != std::end(kNeutralWords);
+    return Listed(kNeutralWords, folded);
 }
 
 // "E X P E R I E N C E" as the word it spells; words are kept apart by two blanks or more.

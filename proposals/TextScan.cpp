@@ -165,3 +165,16 @@ bool StartsWithWord(std::string_view foldedText, std::string_view folded) {
         return false;
     return foldedText.size() == folded.size() || !IsLetter(DecodeAt(foldedText, folded.size()).value);
 }
+
+bool StartsWithBullet(std::string_view line) {
+    const std::string_view text = Trimmed(line);
+    if (text.empty())
+        return true;
+    if (std::string_view("-*>o+").find(text.front()) != std::string_view::npos && text.size() > 1 &&
+        text[1] == ' ')
+        return true;
+    const char32_t first = DecodeAt(text, 0).value;
+    return (first >= 0x2022 && first <= 0x2027) || (first >= 0x25A0 && first <= 0x25FF) ||
+           (first >= 0x2190 && first <= 0x21FF) || (first >= 0x2700 && first <= 0x27BF) || first == 0xB7 ||
+           first == 0xF0B7 || first == 0xF0A7;
+}

@@ -42,5 +42,8 @@ struct WordSpan {
 };
 std::vector<WordSpan> LetterWords(std::string_view text);
 
+// Whether a line starts with a bullet ("•", "-", "*", "▪", "➢"), as a description's lines do.
+bool StartsWithBullet(std::string_view line);
+
 // Whether `text`, folded, begins with `folded` followed by a non-letter (or its end).
 bool StartsWithWord(std::string_view foldedText, std::string_view folded);
