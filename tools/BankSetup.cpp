@@ -1,8 +1,11 @@
 #include "tools/BankSetup.h"
 
+#include "platform/EngineError.h"
 #include "store/KeywordIndex.h"
 #include "store/KeywordWords.h"
+#include "store/OurTables.h"
 #include "store/QueryTexts.h"
+#include "store/Sqlite.h"
 #include "tools/BankSchema.h"
 #include "tools/ClockClip.h"
 
@@ -30,8 +33,8 @@ void WriteSchema(const std::string& path) {
     // The keyword index is created with the bank; it needs our word rules on this connection.
     RegisterKeywordTokenizer(db.get());
     char* error = nullptr;
-    const std::string script =
-        std::string("BEGIN;\n") + kBankSchema + "\n" + kKeywordIndexSchema + "\nCOMMIT;";
+    const std::string script = std::string("BEGIN;\n") + kBankSchema + "\n" + kKeywordIndexSchema + "\n" +
+                               kOurTablesSchema + "\nCOMMIT;";
     if (sqlite3_exec(db.get(), script.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
         const std::string text = error != nullptr ? error : "unknown error";
         sqlite3_free(error);
@@ -56,6 +59,18 @@ bool PlaceClip(const fs::path& folder) {
     // Renamed into place whole, so the control never meets half a clip.
     fs::rename(partial, clip);
     return true;
+}
+
+// An older bank gets the tables of our own it lacks. A file the engine refuses is not ours to
+// mend here: the store reports it when it is opened.
+bool AddMissingTables(const std::string& path) {
+    try {
+        SqliteConnection connection;
+        connection.Open(path);
+        return AddOurTables(connection);
+    } catch (const EngineError&) {
+        return false;
+    }
 }
 
 } // namespace
@@ -90,6 +105,8 @@ BankSetupResult PrepareDataFolder(const std::string& folder) {
     if (!fs::exists(bank)) {
         CreateBank(bank.string());
         result.createdDatabase = true;
+    } else {
+        result.addedOurTables = AddMissingTables(bank.string());
     }
 
     const fs::path numberFile = fs::path(folder) / kResumeNumberFileName;

@@ -6,13 +6,18 @@
 #include <string>
 
 // Prepares a data folder: the folder itself, a new bank with its six tables and three pick lists,
-// the resume-number file and the clock clip. What exists already is never overwritten or changed.
+// the resume-number file and the clock clip. What exists already is never overwritten or changed,
+// except that an existing bank gets the tables of our own it lacks (never touching the rows of
+// the described tables); a file that is not a bank is left for the store to report.
 struct BankSetupResult {
     bool createdFolder = false;
     bool createdDatabase = false;
     bool createdNumberFile = false;
     bool createdClip = false;
-    bool Changed() const { return createdFolder || createdDatabase || createdNumberFile || createdClip; }
+    bool addedOurTables = false; // to a bank made before they existed
+    bool Changed() const {
+        return createdFolder || createdDatabase || createdNumberFile || createdClip || addedOurTables;
+    }
 };
 
 // Throws std::runtime_error with a readable reason when something cannot be created.

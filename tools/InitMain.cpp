@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
             std::printf("Created the folder %s\n", DataFolder().c_str());
         if (result.createdDatabase)
             std::printf("Created an empty bank %sTalvanorData.mdb\n", DataFolder().c_str());
+        if (result.addedOurTables)
+            std::printf("Added Talvanor's own tables to %sTalvanorData.mdb\n", DataFolder().c_str());
         if (addedIndex)
             std::printf("Added the keyword index to %sTalvanorData.mdb\n", DataFolder().c_str());
         if (result.createdNumberFile)

@@ -1,5 +1,8 @@
 #include "platform/EngineError.h"
+#include "store/Settings.h"
+
 #include "tests/store/StoreTestSupport.h"
+#include <filesystem>
 
 namespace {
 
@@ -232,6 +235,25 @@ TEST_F(StoreTest, PickListRowsBeyondTheTableAreEngineErrors) {
     EXPECT_THROW(store.SavePickList(PickListKind::Locations, "X"), EngineError);
     EXPECT_THROW(store.SavePickList(static_cast<PickListKind>(0), "X"), EngineError);
     EXPECT_EQ(store.SavePickList(PickListKind::Specializations, "X"), 1);
+}
+
+TEST_F(StoreTest, SettingsRoundTripInTheBankAndNeverBreakACommand) {
+    EXPECT_EQ(ReadBankSetting("chooser.folder"), std::nullopt);
+    EXPECT_TRUE(WriteBankSetting("chooser.folder", "/home/ann/Résumés"));
+    EXPECT_TRUE(WriteBankSetting("chooser.folder", "/srv/cv's"));
+    EXPECT_TRUE(WriteBankSetting("backup.folder", ""));
+    EXPECT_EQ(ReadBankSetting("chooser.folder"), "/srv/cv's");
+    EXPECT_EQ(ReadBankSetting("backup.folder"), "");
+    EXPECT_EQ(QueryRows("SELECT count(*) FROM TalvanorSettings"), (Rows{{"2"}}));
+    // A bank without our table, or no bank at all: no setting, nothing written, nothing shown.
+    ExecuteSql("DROP TABLE TalvanorSettings");
+    EXPECT_EQ(ReadBankSetting("chooser.folder"), std::nullopt);
+    EXPECT_FALSE(WriteBankSetting("chooser.folder", "/tmp"));
+    std::filesystem::remove(BankPath());
+    EXPECT_EQ(ReadBankSetting("chooser.folder"), std::nullopt);
+    EXPECT_FALSE(WriteBankSetting("chooser.folder", "/tmp"));
+    EXPECT_FALSE(std::filesystem::exists(BankPath()));
+    EXPECT_TRUE(messages.Texts().empty());
 }
 
 } // namespace

@@ -58,7 +58,8 @@ void MakeBankWithoutKeywordIndex() {
     FreshBank();
     ExecuteSql(
         "DROP TABLE ResumeKeywords; DROP TABLE ResumeKeywordsPending; DROP TRIGGER ResumeKeywordsNoteInsert; "
-        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete");
+        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete; "
+        "DROP TABLE TalvanorSettings; DROP TABLE ResumeOriginals");
     ExecuteSql("INSERT INTO [Abstract Information] (Name) VALUES ('Ann'), ('Bob');"
                "INSERT INTO Resume VALUES (1, 'Java and Spring'), (2, 'Cobol')");
 }
@@ -76,6 +77,11 @@ TEST(TalvanorInit, AddsTheKeywordIndexToAnOlderBankShowingProgress) {
               std::string::npos)
         << said;
     EXPECT_NE(said.find("Added the keyword index to "), std::string::npos) << said;
+    EXPECT_NE(said.find("Added Talvanor's own tables to "), std::string::npos) << said;
+    EXPECT_EQ(
+        QueryRows("SELECT name FROM sqlite_schema WHERE name IN ('TalvanorSettings', 'ResumeOriginals') "
+                  "ORDER BY name"),
+        (Rows{{"ResumeOriginals"}, {"TalvanorSettings"}}));
     EXPECT_EQ(FoundByJava(), (Rows{{"1"}}));
     EXPECT_EQ(QueryRows("SELECT * FROM [Abstract Information], Resume"), before);
     std::tie(code, said) = RunInit();
