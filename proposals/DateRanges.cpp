@@ -245,7 +245,7 @@ std::optional<std::size_t> PresentAt(const std::vector<Token>& t, std::size_t i)
         return i + 2;
     if (joined && word == "i" && t[i + 1].folded == "dag")
         return i + 2;
-    if (i + 3 < t.size() && word == "a" && t[i + 1].folded == "ce" && t[i + 2].folded == "jour")
+    if (i + 2 < t.size() && word == "a" && t[i + 1].folded == "ce" && t[i + 2].folded == "jour")
         return i + 3;
     if (joined && word == "la" && t[i + 1].folded == "fecha")
         return i + 2;

@@ -187,17 +187,20 @@ std::vector<Found> FindEmails(const ResumeText& text) {
 
 std::optional<Found> ChooseEmail(const ResumeText& text, const std::vector<Found>& emails) {
     // The candidate's own address stands in the head or the contact details; one further down
-    // belongs to a referee or an employer unless nothing but a closing section holds it.
+    // belongs to a referee or an employer unless nothing but a closing section holds it. A shared
+    // mailbox ("info@", "hello@") is the candidate's only where no other address is.
     for (const bool contactPart : {true, false}) {
-        for (const Found& email : emails) {
-            const TextLine& line = text.Lines()[email.line];
-            if (InContactPart(line) != contactPart || AboutSomeoneElse(text, email.line) ||
-                SharedMailbox(email.value))
-                continue;
-            if (!contactPart && line.section != Section::Summary && line.section != Section::Skills &&
-                line.section != Section::Languages && line.section != Section::Other)
-                continue;
-            return email;
+        for (const bool shared : {false, true}) {
+            for (const Found& email : emails) {
+                const TextLine& line = text.Lines()[email.line];
+                if (InContactPart(line) != contactPart || SharedMailbox(email.value) != shared ||
+                    AboutSomeoneElse(text, email.line))
+                    continue;
+                if (!contactPart && line.section != Section::Summary && line.section != Section::Skills &&
+                    line.section != Section::Languages && line.section != Section::Other)
+                    continue;
+                return email;
+            }
         }
     }
     return std::nullopt;

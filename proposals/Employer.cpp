@@ -12,9 +12,21 @@ namespace {
 // Words after which the employer follows: "Engineer at Acme", "Entwickler bei Siemens".
 constexpr std::string_view kAtWords[] = {" at ",  " @ ",    "@",    " bei ", " chez ", " presso ", " bij ",
                                          " hos ", " with ", " in ", " en ",  " for ",  " für "};
-constexpr std::string_view kSeparators[] = {
-    " | ", "|",  " \xe2\x80\x93 ", " \xe2\x80\x94 ", " - ", ",", ";", " \xc2\xb7 ", "\xe2\x80\xa2", "(", ")",
-    "\t",  " / "};
+constexpr std::string_view kSeparators[] = {"...",
+                                            "\xe2\x80\xa6",
+                                            " | ",
+                                            "|",
+                                            " \xe2\x80\x93 ",
+                                            " \xe2\x80\x94 ",
+                                            " - ",
+                                            ",",
+                                            ";",
+                                            " \xc2\xb7 ",
+                                            "\xe2\x80\xa2",
+                                            "(",
+                                            ")",
+                                            "\t",
+                                            " / "};
 
 // A line of an entry's head (title, employer, place, dates), not of its description.
 bool HeadLike(const ResumeText& text, std::size_t index) {

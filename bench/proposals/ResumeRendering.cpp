@@ -22,6 +22,7 @@ struct Block {
 struct Parts {
     std::vector<Block> top, side, main, bottom;
     bool sidebar = false;
+    bool sideRight = false; // "[main]" came before "[side]": the sidebar stands on the right
 };
 
 std::string Trim(const std::string& text) {
@@ -62,9 +63,11 @@ Parts PartsOf(const SampleResume& resume) {
     for (const std::string& line : resume.body) {
         if (line == "[side]") {
             into = &parts.side;
+            parts.sideRight = parts.sidebar;
             parts.sidebar = true;
         } else if (line == "[main]") {
             into = &parts.main;
+            parts.sidebar = true;
         } else if (line == "[end]") {
             into = &parts.bottom;
         } else {
@@ -177,9 +180,10 @@ std::string RichText(const Parts& parts) {
     std::string html =
         "<html><body style=\"font-family:'DejaVu Sans'; font-size:10pt\">\n" + Html(parts.top, false);
     if (parts.sidebar) {
-        html += "<table width=\"100%\" cellpadding=\"6\"><tr><td width=\"32%\" valign=\"top\">\n" +
-                Html(parts.side, false) + "</td><td valign=\"top\">\n" + Html(parts.main, false) +
-                "</td></tr></table>\n";
+        const std::string side = "<td width=\"32%\" valign=\"top\">\n" + Html(parts.side, false) + "</td>";
+        const std::string main = "<td valign=\"top\">\n" + Html(parts.main, false) + "</td>";
+        html += "<table width=\"100%\" cellpadding=\"6\"><tr>" + (parts.sideRight ? main + side : side + main) +
+                "</tr></table>\n";
     }
     return html + Html(parts.bottom, false) + "</body></html>\n";
 }

@@ -26,6 +26,7 @@ TEST(ContactFields, TheCandidatesOwnAddress) {
         {"Anna Berg\nanna@example.com\n\nReferences\nJo Park, jo.park@acme.com\n", "anna@example.com"},
         {"Anna Berg\n\nExperience\nAcme Ltd, hr@acme.com\n\nReferences\njo@acme.com\n", ""},
         {"Anna Berg\ninfo@bergdesign.se\nanna.berg@gmail.com\n", "anna.berg@gmail.com"},
+        {"Anna Berg\nhello@annaberg.se\n", "hello@annaberg.se"},
         {"Anna Berg\nanna@gmail.com | anna.berg@work.example\n", "anna@gmail.com"},
         {"Anna Berg\n\nInterests\nReach me at anna@example.com\n", "anna@example.com"},
         {"Referee: Jo Park, jo.park@acme.com\n", ""},

@@ -42,6 +42,8 @@ TEST(ExperienceFields, PeriodsInTheFormsResumesUse) {
         {"Doświadczenie zawodowe\nComarch S.A.\npaździernik 2018 – obecnie\n", "Comarch S.A.", "5-7"},
         {"Erhvervserfaring\nmarts 2019 – nu: Novo Nordisk A/S, Bagsværd – Testleder\n", "Novo Nordisk A/S",
          "5-7"},
+        {"Expérience professionnelle\nSociété Générale, Paris\nSeptembre 2019 – à ce jour\n",
+         "Société Générale", "2-5"},
         // Overlapping periods count once; two consecutive ones add up.
         {"Experience\nAcme Ltd\nJan 2015 – Dec 2019\nGlobex Corp\nJan 2017 – Dec 2018\n", "Acme Ltd", "2-5"},
         {"Experience\nAcme Ltd\nJan 2020 – Present\nGlobex Corp\nJan 2014 – Dec 2019\n", "Acme Ltd", "10-15"},
@@ -78,6 +80,8 @@ TEST(ExperienceFields, TheLatestPositionsEmployer) {
          "Tata Motors Ltd", "7-10"},
         {"Berufserfahrung\nseit 01/2015   Daimler Truck AG, Stuttgart – Leiter Softwareentwicklung\n",
          "Daimler Truck AG", "7-10"},
+        {"EMPLOYMENT\nZalando SE ........................ 2019 – Present\nSenior Frontend Developer\n",
+         "Zalando SE", "2-5"},
         // The open position wins over a later listed or later ended one; then the latest end.
         {"Experience\nAdjunct Lecturer, New York University — Sep 2015 – May 2019\n"
          "Vice President, Goldman Sachs — Jan 2018 – Present\n",
