@@ -75,8 +75,8 @@ struct Token {
 
 bool DashAt(std::string_view text, std::size_t at, std::size_t& size) {
     const std::string_view rest = text.substr(at, 3);
-    for (const std::string_view dash :
-         {"\xe2\x80\x92", "\xe2\x80\x93", "\xe2\x80\x94", "\xe2\x88\x92", "\xe2\x86\x92"}) {
+    for (const std::string_view dash : {"\xe2\x80\x90", "\xe2\x80\x91", "\xe2\x80\x92", "\xe2\x80\x93",
+                                        "\xe2\x80\x94", "\xe2\x80\x95", "\xe2\x88\x92", "\xe2\x86\x92"}) {
         if (rest == dash) {
             size = 3;
             return true;
@@ -285,6 +285,16 @@ std::vector<DateRange> RangesIn(std::string_view text, std::size_t begin, std::s
             continue;
         }
         std::size_t k = start->next;
+        // "2019 to date", "2019 till now", a table's "Jan 2019 | Present".
+        std::size_t present = k;
+        while (present < tokens.size() && tokens[present].kind == Kind::Gap)
+            ++present;
+        if (const std::optional<std::size_t> stop = PresentAt(tokens, present)) {
+            ranges.push_back({start->month, std::nullopt, start->yearOnly, false, tokens[first].begin,
+                              tokens[*stop - 1].end - tokens[first].begin});
+            i = *stop;
+            continue;
+        }
         if (ConnectorAt(tokens, k)) {
             std::size_t after = k + 1;
             while (after < tokens.size() &&

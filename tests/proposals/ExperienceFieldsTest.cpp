@@ -31,6 +31,8 @@ TEST(ExperienceFields, PeriodsInTheFormsResumesUse) {
         {"Experience\nAcme Ltd\nMar '16 – Feb '22\n", "Acme Ltd", "5-7"},
         {"Experience\nAcme Ltd\nJun 2016 - till date\n", "Acme Ltd", "7-10"},
         {"Experience\nAcme Ltd\nJan 2018 –\nPresent\n", "Acme Ltd", "5-7"},
+        {"Experience\nAcme Ltd\n2019 to date\n", "Acme Ltd", "2-5"},
+        {"Experience\nAcme Ltd\nJan 2018 \xe2\x80\x90 Dec 2020\n", "Acme Ltd", "2-5"},
         // European month names and present words.
         {"Berufserfahrung\nSiemens AG\nOktober 2016 – heute\n", "Siemens AG", "7-10"},
         {"Berufserfahrung\nSiemens AG\nMärz 2019 bis heute\n", "Siemens AG", "5-7"},
