@@ -92,7 +92,9 @@ void CutInto(std::string_view text, std::size_t begin, std::size_t end, Piece ba
         std::string alone = Folded(TrimmedOfPunctuation(text.substr(at, cut - at)));
         while (!alone.empty() && alone.back() == '.')
             alone.pop_back();
-        if (afterComma && !pieces.empty() && pieces.back().line == base.line && IsLegalForm(alone))
+        // A state's code ("Boulder, CO") is no "Co.".
+        const bool state = TrimmedOfPunctuation(text.substr(at, cut - at)) == "CO";
+        if (afterComma && !pieces.empty() && pieces.back().line == base.line && IsLegalForm(alone) && !state)
             pieces.back().end = cut;
         else
             pieces.push_back(piece);
@@ -126,6 +128,8 @@ bool EndsInLegalForm(std::string_view written) {
     const std::size_t blank = written.find_last_of(' ');
     if (blank == std::string_view::npos)
         return false;
+    if (TrimmedOfPunctuation(written.substr(blank + 1)) == "CO")
+        return false; // Colorado, not a company
     std::string last = Folded(TrimmedOfPunctuation(written.substr(blank + 1)));
     while (!last.empty() && last.back() == '.')
         last.pop_back();

@@ -230,16 +230,15 @@ std::vector<Position> ExperiencePositions(const ResumeText& text, std::optional<
             Position position;
             position.line = index;
             position.span = {range.offset, range.length};
-            position.start = range.start + (range.startYearOnly ? 6 : 0);
+            // A year alone counts from its start: "2015 – 2019" is four years, as a reader counts it.
+            position.start = range.start;
             position.open = !range.end;
             if (range.end)
-                position.end = *range.end + (range.endYearOnly ? 5 : 0);
+                position.end = *range.end - (range.endYearOnly ? 1 : 0);
             else
                 position.end = today;
-            if (range.startYearOnly && range.endYearOnly && range.end && *range.end == range.start) {
-                position.start = range.start + 3; // one year's dates only: half a year
-                position.end = range.start + 8;
-            }
+            if (range.startYearOnly && range.endYearOnly && range.end && *range.end == range.start)
+                position.end = range.start + 5; // one year's dates only: half a year
             if (today && position.start > *today)
                 continue; // lies in the future
             if (today && position.end && *position.end > *today)

@@ -22,10 +22,11 @@ std::vector<ProposedValue> InInput(const ResumeText& text, std::vector<ProposedV
     return values;
 }
 
+// The last month worked in by the document's date: a month only begun does not count.
 std::optional<int> MonthOf(const std::optional<std::chrono::sys_days>& date) {
     if (!date)
         return std::nullopt;
-    const std::chrono::year_month_day day{*date};
+    const std::chrono::year_month_day day{*date - std::chrono::days(15)};
     if (!day.ok())
         return std::nullopt;
     return static_cast<int>(day.year()) * 12 + static_cast<int>(static_cast<unsigned>(day.month())) - 1;

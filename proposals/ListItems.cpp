@@ -182,6 +182,8 @@ public:
             return preference;
         switch (m_kind) {
         case ListKind::Qualifications:
+            if (StillStudying(index))
+                return false;
             if (!m_education)
                 return true;
             return section == Section::Education || section == Section::Header ||
@@ -202,6 +204,18 @@ public:
     }
 
 private:
+    // A degree not held yet: "BSc (expected 2025)", "pursuing M.Tech", "PhD candidate".
+    bool StillStudying(std::size_t index) const {
+        const std::string line = Folded(m_text.LineText(m_text.Lines()[index]));
+        for (const std::string_view word :
+             {"expected", "pursuing", "in progress", "ongoing", "currently enrolled", "candidate",
+              "voraussichtlich", "en cours", "laufend", "in corso"}) {
+            if (line.find(word) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
+
     // An entry's title ("Senior Java Developer"), not its description.
     bool IsTitleLine(const TextLine& line) const {
         const std::string_view text = Trimmed(m_text.LineText(line));

@@ -22,19 +22,20 @@ struct HeadingWords {
 
 constexpr HeadingWords kHeadingWords[] = {
     {Section::Experience, Weight::Strong,
-     "experience,experiences,employment,berufserfahrung,erfahrung,werdegang,laufbahn,опыт,"
+     "experience,experiences,employment,positions,berufserfahrung,erfahrung,werdegang,laufbahn,опыт,"
      "berufslaufbahn,berufspraxis,experiencia,experiencias,esperienza,esperienze,ervaring,"
      "werkervaring,erfarenhet,arbetslivserfarenhet,erfaring,arbeidserfaring,erhvervserfaring,"
      "doswiadczenie,tyokokemus"},
     {Section::Experience, Weight::Weak,
-     "work,career,internships,internship,positions,laboral,lavorative,praktika,stages"},
+     "work,career,internships,internship,laboral,lavorative,praktika,stages"},
     {Section::Education, Weight::Strong,
      "education,ausbildung,bildung,schulbildung,studium,formation,formations,educacion,"
      "formacion,istruzione,formazione,opleiding,opleidingen,utbildning,uddannelse,utdanning,"
      "wyksztalcenie,formacao,koulutus,academics,studies,schooling,образование"},
     {Section::Education, Weight::Weak, "academic,educational,qualifications,qualification"},
     {Section::Skills, Weight::Strong,
-     "skills,skill,competencies,competences,competence,kenntnisse,fahigkeiten,kompetenzen,"
+     "skills,skill,stack,toolbox,toolkit,technologien,competencies,competences,competence,kenntnisse,"
+     "fahigkeiten,kompetenzen,"
      "habilidades,competencias,competenze,vaardigheden,kompetenser,kompetencer,ferdigheter,"
      "expertise,technologies,tools,proficiencies,programming,scripting,capacita,conoscenze,"
      "conocimientos,connaissances,aptitudes,it-kenntnisse,edv-kenntnisse,kennis,umiejetnosci,"

@@ -27,25 +27,28 @@ bool In(const Words& words, std::string_view folded) {
     return !folded.empty() && folded.back() == '.' && words.count(folded.substr(0, folded.size() - 1));
 }
 
-const Words kJobWords =
-    Split("engineer,engineers,engineering,developer,developers,development,manager,management,analyst,"
-          "consultant,lead,leader,architect,intern,trainee,designer,administrator,admin,specialist,officer,"
-          "director,head,executive,associate,programmer,tester,scientist,coordinator,assistant,president,"
-          "founder,cofounder,co-founder,owner,accountant,technician,supervisor,representative,advisor,"
-          "adviser,expert,professional,student,researcher,lecturer,professor,teacher,nurse,sales,marketing,"
-          "software,senior,junior,sr,jr,principal,staff,chief,cto,ceo,cfo,coo,vp,full,stack,full-stack,"
-          "frontend,front-end,backend,back-end,web,java,data,qa,devops,sre,it,hr,recruiter,secretary,clerk,"
-          "operator,agent,editor,writer,translator,freelance,freelancer,self-employed,contractor,"
-          "apprentice,graduate,entwickler,softwareentwickler,ingenieur,leiter,berater,projektleiter,"
-          "werkstudent,praktikant,praktikantin,mitarbeiter,sachbearbeiter,entwicklerin,beraterin,leiterin,"
-          "informatiker,developpeur,developpeuse,chef,stagiaire,responsable,directeur,directrice,"
-          "consultante,ingenieure,desarrollador,desarrolladora,ingeniero,ingeniera,analista,jefe,jefa,"
-          "gerente,sviluppatore,sviluppatrice,programmatore,ingegnere,responsabile,ontwikkelaar,adviseur,"
-          "utvecklare,konsult,utvikler,udvikler,konsulent,programista,kierownik,desenvolvedor,engenheiro,"
-          "ohjelmistokehittaja,support,operations,product,project,program,programme,technical,tech,"
-          "solutions,systems,network,database,dba,security,cloud,mobile,embedded,test,testing,quality,ux,"
-          "ui,team,member,partner,trainer,instructor,tutor,mentor,fellow,postdoc,phd,candidate,volunteer,"
-          "worker,employee,business");
+const Words kJobWords = Split(
+    "engineer,engineers,engineering,developer,developers,development,manager,management,analyst,"
+    "consultant,lead,leader,architect,intern,trainee,designer,administrator,admin,specialist,officer,"
+    "director,head,executive,associate,programmer,tester,scientist,coordinator,assistant,president,"
+    "founder,cofounder,co-founder,owner,accountant,technician,supervisor,representative,advisor,"
+    "adviser,expert,professional,student,researcher,lecturer,professor,teacher,nurse,sales,marketing,"
+    "software,senior,junior,sr,jr,principal,staff,chief,cto,ceo,cfo,coo,vp,full,stack,full-stack,"
+    "frontend,front-end,backend,back-end,web,java,data,qa,devops,sre,it,hr,recruiter,secretary,clerk,"
+    "operator,agent,editor,writer,translator,freelance,freelancer,self-employed,contractor,"
+    "apprentice,graduate,entwickler,softwareentwickler,ingenieur,leiter,berater,projektleiter,"
+    "werkstudent,praktikant,praktikantin,mitarbeiter,sachbearbeiter,entwicklerin,beraterin,leiterin,"
+    "informatiker,developpeur,developpeuse,chef,stagiaire,responsable,directeur,directrice,"
+    "consultante,ingenieure,desarrollador,desarrolladora,ingeniero,ingeniera,analista,jefe,jefa,"
+    "gerente,sviluppatore,sviluppatrice,programmatore,ingegnere,responsabile,ontwikkelaar,adviseur,"
+    "utvecklare,konsult,utvikler,udvikler,konsulent,programista,kierownik,administratrice,administrateur,"
+    "technicienne,technicien,analyste,architecte,assistante,gestionnaire,cheffe,chargee,administradora,"
+    "administrador,tecnico,tecnica,arquitecto,arquitecta,programadora,programador,becario,becaria,"
+    "amministratore,administratorin,werkstudentin,managerin,desenvolvedor,engenheiro,"
+    "ohjelmistokehittaja,support,operations,product,project,program,programme,technical,tech,"
+    "solutions,systems,network,database,dba,security,cloud,mobile,embedded,test,testing,quality,ux,"
+    "ui,team,member,partner,trainer,instructor,tutor,mentor,fellow,postdoc,phd,candidate,volunteer,"
+    "worker,employee,business");
 
 const Words kOrganizationWords =
     Split("company,technologies,technology,solutions,systems,software,services,consulting,consultancy,"

@@ -31,7 +31,7 @@ TEST(ExperienceFields, PeriodsInTheFormsResumesUse) {
         {"Experience\nAcme Ltd\nMar '16 – Feb '22\n", "Acme Ltd", "5-7"},
         {"Experience\nAcme Ltd\nJun 2016 - till date\n", "Acme Ltd", "7-10"},
         {"Experience\nAcme Ltd\nJan 2018 –\nPresent\n", "Acme Ltd", "5-7"},
-        {"Experience\nAcme Ltd\n2019 to date\n", "Acme Ltd", "2-5"},
+        {"Experience\nAcme Ltd\n2019 to date\n", "Acme Ltd", "5-7"},
         {"Experience\nAcme Ltd\nJan 2018 \xe2\x80\x90 Dec 2020\n", "Acme Ltd", "2-5"},
         // European month names and present words.
         {"Berufserfahrung\nSiemens AG\nOktober 2016 – heute\n", "Siemens AG", "7-10"},
@@ -83,7 +83,7 @@ TEST(ExperienceFields, TheLatestPositionsEmployer) {
         {"Berufserfahrung\nseit 01/2015   Daimler Truck AG, Stuttgart – Leiter Softwareentwicklung\n",
          "Daimler Truck AG", "7-10"},
         {"EMPLOYMENT\nZalando SE ........................ 2019 – Present\nSenior Frontend Developer\n",
-         "Zalando SE", "2-5"},
+         "Zalando SE", "5-7"},
         // The open position wins over a later listed or later ended one; then the latest end.
         {"Experience\nAdjunct Lecturer, New York University — Sep 2015 – May 2019\n"
          "Vice President, Goldman Sachs — Jan 2018 – Present\n",
