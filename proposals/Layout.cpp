@@ -27,7 +27,7 @@ std::pair<std::string_view, std::size_t> Replacement(std::string_view text, std:
     if (b(0) == 0xEF && b(1) == 0xBB && b(2) == 0xBF)
         return {"", 3};
     // PDFs keep typeset ligatures: "Proﬁle" is read as "Profile".
-    if (b(0) == 0xEF && b(1) == 0xAC && b(2) <= 0x86) {
+    if (b(0) == 0xEF && b(1) == 0xAC && b(2) >= 0x80 && b(2) <= 0x86) {
         constexpr std::string_view kLigatures[] = {"ff", "fi", "fl", "ffi", "ffl", "st", "st"};
         return {kLigatures[b(2) - 0x80], 3};
     }

@@ -78,7 +78,9 @@ TEST(BadInput, BytesThatAreNoText) {
     EXPECT_EQ(FoundIn(text, proposals.email), "anna@example.com");
     for (const std::string& odd :
          {std::string(), std::string(5000, '@'), std::string(5000, '9'), std::string(20000, '\n'),
-          std::string("\xe2\x80", 2), std::string(3000, '-')})
+          std::string("\xe2\x80", 2), std::string(3000, '-'),
+          std::string("\xef\xac"
+                      "A\xef\xac")})
         Propose(odd);
 }
 
