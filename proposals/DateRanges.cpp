@@ -159,6 +159,10 @@ struct Date {
     int month = 0; // year * 12 + month - 1
     bool yearOnly = false;
     std::size_t next = 0; // the token after it
+    // Day and month both under 13 ("06/01/2019"): read day first, `other` the month read the
+    // other way; `monthFirst`: the date could only be read month first ("12/31/2020").
+    std::optional<int> other;
+    bool monthFirst = false;
 };
 
 int Month(int year, int month) {
@@ -223,7 +227,11 @@ std::optional<Date> DateAt(const std::vector<Token>& t, std::size_t i) {
         const int month = second <= 12 ? second : first; // day first, as most of the world writes it
         if (month > 12)
             return std::nullopt;
-        return Date{Month(t[i + 4].number, month), false, i + 5};
+        Date date{Month(t[i + 4].number, month), false, i + 5};
+        if (first <= 12 && second <= 12 && first != second && IsMark(t, i + 1, "/"))
+            date.other = Month(t[i + 4].number, first);
+        date.monthFirst = second > 12;
+        return date;
     }
     return std::nullopt;
 }
@@ -310,8 +318,11 @@ std::vector<DateRange> RangesIn(std::string_view text, std::size_t begin, std::s
                 continue;
             }
             if (const std::optional<Date> stop = DateAt(tokens, after)) {
-                ranges.push_back({start->month, stop->month, start->yearOnly, stop->yearOnly,
-                                  tokens[first].begin, tokens[stop->next - 1].end - tokens[first].begin});
+                // "06/01/2019 - 12/31/2020": the end shows the writer puts the month first.
+                const int begins = start->other && stop->monthFirst ? *start->other : start->month;
+                const int ends = stop->other && start->monthFirst ? *stop->other : stop->month;
+                ranges.push_back({begins, ends, start->yearOnly, stop->yearOnly, tokens[first].begin,
+                                  tokens[stop->next - 1].end - tokens[first].begin});
                 i = stop->next;
                 continue;
             }
