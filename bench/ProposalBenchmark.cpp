@@ -2,7 +2,9 @@
 // into a file of its format, read as the import reads it and proposed against the default pick
 // lists; every field is counted right, wrong, or empty (nothing proposed where there was a
 // value). Also times the proposing.
-// Usage: proposal_benchmark [--show PREFIX] [--keep DIR] [resume folder]   (run offscreen)
+// Usage: proposal_benchmark [--show PREFIX] [--keep DIR] [resume folder...]   (run offscreen)
+// Without a folder it scores bench/proposals/resumes, the set the rules were worked out on, and
+// bench/proposals/holdout, resumes written after them.
 // --show prints the text read and the proposals of the resumes whose file name starts so.
 #include "bench/Timing.h"
 #include "bench/proposals/SampleResume.h"
@@ -68,26 +70,10 @@ std::string LongText(int lines) {
     return text;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    std::optional<std::string> show;
-    std::string keep;
-    std::string folder = TALVANOR_SOURCE_DIR "/bench/proposals/resumes";
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--show" && i + 1 < argc)
-            show = argv[++i];
-        else if (argument == "--keep" && i + 1 < argc)
-            keep = argv[++i];
-        else
-            folder = argument;
-    }
+// Scores every resume of one folder and prints the table.
+void ScoreSet(const std::string& folder, const std::array<std::string, 3>& lists,
+              const std::optional<std::string>& show, const std::string& keep) {
     const std::vector<SampleResume> resumes = ReadSampleResumes(folder);
-    const std::array<std::string, 3> lists = DefaultPickLists();
     QTemporaryDir work;
     const std::string directory = keep.empty() ? work.path().toStdString() : keep;
     QDir().mkpath(QString::fromStdString(directory));
@@ -158,7 +144,7 @@ int main(int argc, char** argv) {
                         Joined(Values(proposals.locations)).c_str());
         }
     }
-    std::printf("\n%zu resumes;", times.size());
+    std::printf("\n%s: %zu resumes;", folder.c_str(), times.size());
     for (const auto& [format, count] : formats)
         std::printf(" %s %d", format.c_str(), count);
     std::printf(";");
@@ -177,6 +163,32 @@ int main(int argc, char** argv) {
             "(%zu bytes) %.2f ms\n",
             Median(times), *std::max_element(times.begin(), times.end()), longestText, longest);
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    std::optional<std::string> show;
+    std::string keep;
+    std::vector<std::string> folders;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--show" && i + 1 < argc)
+            show = argv[++i];
+        else if (argument == "--keep" && i + 1 < argc)
+            keep = argv[++i];
+        else
+            folders.push_back(argument);
+    }
+    if (folders.empty())
+        folders = {TALVANOR_SOURCE_DIR "/bench/proposals/resumes",
+                   TALVANOR_SOURCE_DIR "/bench/proposals/holdout"};
+    const std::array<std::string, 3> lists = DefaultPickLists();
+    for (const std::string& folder : folders)
+        ScoreSet(folder, lists, show, keep);
     const std::string huge = LongText(50000);
     const ProposalInput hugeInput{huge, {lists[0], lists[1], lists[2]}, std::nullopt};
     std::printf("a text of 50,000 lines (%zu bytes): %.1f ms\n", huge.size(),

@@ -84,12 +84,20 @@ TEST(ContactFields, TheNameFromTheFirstLinesAsWritten) {
         {"Resume of Anna Berg\n", "Anna Berg"},
         {"Åsa Lindqvist\n", "Åsa Lindqvist"},
         {"Иван Петров\nРазработчик\n", "Иван Петров"},
+        {"Nom : Jean-Baptiste Lefèvre\n", "Jean-Baptiste Lefèvre"},
+        {"Seán Mac Giolla Phádraig\n", "Seán Mac Giolla Phádraig"},
+        {"Mohammed bin Rashid Al Maktoum\n", "Mohammed bin Rashid Al Maktoum"},
+        {"Sr. Software Engineer\nA. P. J. Kumar\n", "A. P. J. Kumar"},
+        {"CURRICULUM VITAE – ANNA BERG\n", "ANNA BERG"},
         // Headings, job titles, firms, places, contact lines and sentences are no names.
         {"CURRICULUM VITAE\nWORK EXPERIENCE\n", ""},
         {"Senior Java Developer\nKlarnö AB\nNew Delhi\nTamil Nadu, India\n", ""},
         {"Personal Details\nanna@example.com\n+46 70 123 45 67\nHauptstraße 12\n", ""},
         {"I am a developer.\nthe quick fox\n", ""},
         {"Languages\nGerman Native\nEnglish Fluent\n", ""},
+        {"Technical Skills\nMachine Learning\nCloud Computing\n", ""},
+        {"References\nDr. Paul Reid\nLeeds City Council\n", ""},
+        {"Anna Berg's Resume\n", ""},
         // A name further down counts when the address carries it.
         {"Contact\nanna.lindqvist@telia.se\nStockholm\nSkills\nReact\nLanguages\nSwedish\nEnglish\nAsa "
          "Lindqvist\n",

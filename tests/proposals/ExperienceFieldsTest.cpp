@@ -53,6 +53,14 @@ TEST(ExperienceFields, PeriodsInTheFormsResumesUse) {
         {"Experience\nOrganization\tDesignation\tFrom\tTo\nTech Mahindra Ltd.\tNetwork Engineer\tApr "
          "2019\tPresent\n",
          "Tech Mahindra Ltd.", "5-7"},
+        // Projects inside the experience are no second position; a project section is none at all.
+        {"Professional Experience\nTata Consultancy Services — Software Engineer\nJun 2017 – Present\n"
+         "Projects\nProject: Retail Banking Portal\nClient: Barclays Bank, UK\nDuration: Jan 2022 – Present\n",
+         "Tata Consultancy Services", "5-7"},
+        // A LinkedIn export: durations beside the dates, a promotion within one firm.
+        {"Experience\nAmazon\nSoftware Development Manager\nApril 2021 - Present (3 years 2 months)\n"
+         "Software Development Engineer II\nJanuary 2018 - March 2021 (3 years 3 months)\n",
+         "Amazon", "5-7"},
         // Studies, skills and references are no work.
         {"Experience\nAcme Ltd\n2020 – 2022\nEducation\nB.Tech, 2010 – 2016\nReferences\nGlobex Corp 2000 – "
          "2024\n",

@@ -19,6 +19,9 @@ TEST(ListItems, DegreesAsWrittenAndSpelledOut) {
         {"Education\nDoctor of Philosophy, Lyon\n", "Ph.D."},
         {"Education\nMBA (Finance), B.Com (Hons), BSc, PhD\n", "B.Com.,B.Sc.,M.B.A.,Ph.D."},
         {"Education\nB.Tech, M.Tech and M.Sc.\n", "B.Tech.,M.Sc.,M.Tech."},
+        // Not held yet.
+        {"Education\nBSc Computer Science (expected 2025)\nPursuing MBA\n", ""},
+        {"Education\nPhD candidate, ETH Zürich\nM.Sc. Physics, 2019\n", "M.Sc."},
         {"Lebenslauf\nDr.-Ing. Thomas Weber\n", "Ph.D."},
         // Whole words only: "be", "ma", a "ba" inside a word and the harvest's "b.e" inside "b.ed" are none.
         {"Education\nI want to be a teacher. Email ma@x.com. Bachelor studies in Alabama.\n", ""},
@@ -68,6 +71,11 @@ TEST(ListItems, PlacesInTheAddressAndThePreference) {
         {"Anna\n\nPersonal\nWilling to relocate anywhere in India\n", "Anywhere in India"},
         {"Anna\n\nProfile\nOpen to relocation abroad.\nI studied abroad in Pune.\n", "Overseas"},
         {"Anna\n\nLocation Preference\nDelhi NCR, Gurugram\n", "Delhi,Gurgaon"},
+        // Far down the head, and a referee's town, are not where the candidate lives.
+        {"Anna\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\nMet clients in Chennai\n", ""},
+        {"Anna\nReferences\nJo Park, Mumbai\n", ""},
+        // A city inside another word or name is none.
+        {"Anna\nPunekar Street, Stockholm\nDelhiwala & Sons\n", ""},
     };
     for (const Case& test : cases)
         EXPECT_EQ(ValuesOf(Propose(test.text).locations), test.expected) << test.text;
