@@ -134,7 +134,7 @@ Fit FitOf(std::string_view text, const Row& row, int column) {
     for (const Segment& segment : row.segments) {
         if (segment.column >= column - 1)
             right = true;
-        else if (SegmentEnd(text, segment) < column - 1)
+        else if (SegmentEnd(text, segment) <= column + 1) // a piece may touch the second column
             left = true;
         else
             return Fit::Across;
@@ -177,8 +177,18 @@ void LayOutBlock(std::string_view text, const std::vector<Row>& rows, std::size_
         out.insert(out.end(), byRow.begin(), byRow.end());
         return;
     }
-    left.front().columnStart = true;
-    right.front().columnStart = true;
+    std::size_t leftText = 0;
+    std::size_t rightText = 0;
+    for (TextLine& line : left) {
+        line.side = 1;
+        leftText += line.length;
+    }
+    for (TextLine& line : right) {
+        line.side = 2;
+        rightText += line.length;
+    }
+    for (TextLine& line : leftText >= rightText ? left : right)
+        line.mainSide = true;
     out.insert(out.end(), left.begin(), left.end());
     out.insert(out.end(), right.begin(), right.end());
 }

@@ -177,16 +177,24 @@ bool HeadingSection(std::string_view line, Section& section) {
 
 void MarkSections(std::string_view cleaned, std::vector<TextLine>& lines) {
     Section current = Section::Header;
-    std::optional<Section> atColumns;
+    // Each column of a sidebar goes on in its own section from one block of rows to the next;
+    // both start in the section that stood before them, and after them the main column's goes on.
+    std::optional<Section> sides[3];
+    Section beforeSides = Section::Header;
+    int side = 0;
+    bool mainSide = false;
     for (TextLine& line : lines) {
-        if (line.columnStart) {
-            // Both columns of a sidebar start in the section that stood before them.
-            if (atColumns) {
-                current = *atColumns;
-                atColumns.reset();
-            } else {
-                atColumns = current;
-            }
+        if (line.side != side) {
+            if (side != 0)
+                sides[side] = current;
+            if (side == 0)
+                beforeSides = current;
+            if (line.side != 0)
+                current = sides[line.side].value_or(beforeSides);
+            else if (side != 0)
+                current = sides[mainSide ? side : 3 - side].value_or(current);
+            mainSide = line.mainSide;
+            side = line.side;
         }
         Section named;
         const std::string_view text = Trimmed(cleaned.substr(line.offset, line.length));
