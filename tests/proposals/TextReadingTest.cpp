@@ -106,6 +106,32 @@ TEST(TextReading, ASidebarIsReadColumnByColumn) {
         "5|Java, SQL",   "3|Experience", "3|Acme Ltd",         "3|Jan 2018 – Present", "3|Globex Corp",
         "3|2015 – 2017", "4|Education",  "4|KTH, 2010 – 2015"};
     EXPECT_EQ(Read(sidebar), expected);
+    // A sidebar on the right whose address touches the main column, and a long line of the main
+    // column across both at the end: each column keeps its sections through the break.
+    const std::string right = "Experience                     Contact\n"
+                              "Acme Ltd                       anna.lindqvist@example.com\n"
+                              "Jan 2018 – Present             +46 70 123 45 67\n"
+                              "Education                      Skills\n"
+                              "KTH, 2010 – 2015               Java, SQL\n"
+                              "Bachelor of Science in Computer Science, Royal Institute\n"
+                              "Globex Corp                    Oracle DBA\n"
+                              "2005 – 2009                    C++\n";
+    const std::vector<std::string> columns{"3|Experience",
+                                           "3|Acme Ltd",
+                                           "3|Jan 2018 – Present",
+                                           "4|Education",
+                                           "4|KTH, 2010 – 2015",
+                                           "1|Contact",
+                                           "1|anna.lindqvist@example.com",
+                                           "1|+46 70 123 45 67",
+                                           "5|Skills",
+                                           "5|Java, SQL",
+                                           "4|Bachelor of Science in Computer Science, Royal Institute",
+                                           "4|Globex Corp",
+                                           "4|2005 – 2009",
+                                           "5|Oracle DBA",
+                                           "5|C++"};
+    EXPECT_EQ(Read(right), columns);
     // A table whose cells belong together row by row stays so.
     const std::string table = "Experience\n"
                               "2019 – now       Acme Ltd          Developer\n"
