@@ -174,7 +174,9 @@ int Score(std::string_view text, const Piece& piece, const std::vector<std::stri
             folded != "and" && folded != "fur" && folded != "the" && folded != "und" && folded != "et")
             capitalised = false;
     }
-    if (!legal && (jobWords > firmWords || (jobWords > 0 && lastJob) || firstJobOf)) {
+    // A department alone ("Engineering") is no firm either.
+    if (!legal && (jobWords > firmWords || (jobWords > 0 && lastJob) || firstJobOf ||
+                   (words.size() == 1 && jobWords > 0))) {
         title = true;
         return -1;
     }
