@@ -41,7 +41,11 @@ TEST(TextReading, PeriodsAndWhereTheyAreWritten) {
          "2012-06..2014-12 [giugno 2012 – dicembre 2014]; 2015-07..open [luglio 2015 – oggi]"},
         {"stycznia 2019 – obecnie", "2019-01..open [stycznia 2019 – obecnie]"},
         {"kesäkuu 2010 – joulukuu 2012", "2010-06..2012-12 [kesäkuu 2010 – joulukuu 2012]"},
-        // Not periods: single dates, a phone number, May the word, years out of range.
+        {"01/18 – 03/20; 04/20 - Present",
+         "2018-01..2020-03 [01/18 – 03/20]; 2020-04..open [04/20 - Present]"},
+        // Not periods: single dates, a phone number, May the word, years out of range, a month and
+        // two digits beside a whole date.
+        {"03/18 – 2020; since 04/20", ""},
         {"Graduated 2014; born 12.03.1990", ""},
         {"+49 30 2015 2019", ""},
         {"May I help? 1850 - 1900", ""},
