@@ -10,7 +10,7 @@
 #include "bench/proposals/SampleResume.h"
 #include "documents/DocumentReader.h"
 #include "proposals/FieldProposals.h"
-#include "tools/BankSetup.h"
+#include "tools/BankLists.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -2,7 +2,6 @@
 
 #include "platform/DataFolder.h" // the names of the files it prepares
 
-#include <array>
 #include <string>
 
 // Prepares a data folder: the folder itself, a new bank with its six tables and three pick lists,
@@ -25,7 +24,3 @@ BankSetupResult PrepareDataFolder(const std::string& folder);
 
 // Creates a new bank at `path`, which must not exist yet.
 void CreateBank(const std::string& path);
-
-// The three pick lists a new bank starts with, in kind order (qualifications, specializations,
-// locations), as its "ComboData" rows hold them.
-std::array<std::string, 3> DefaultPickLists();
