@@ -12,7 +12,9 @@ namespace {
 // Words after which the employer follows: "Engineer at Acme", "Entwickler bei Siemens".
 constexpr std::string_view kAtWords[] = {" at ",  " @ ",    "@",    " bei ", " chez ", " presso ", " bij ",
                                          " hos ", " with ", " in ", " en ",  " for ",  " für "};
-constexpr std::string_view kSeparators[] = {"...",
+constexpr std::string_view kSeparators[] = {"[",
+                                            "]",
+                                            "...",
                                             "\xe2\x80\xa6",
                                             " | ",
                                             "|",

@@ -73,7 +73,8 @@ constexpr std::string_view kNeutralWords =
     "berufliche,details,information,informations,info,data,daten,datos,dati,donnees,gegevens,"
     "history,record,background,key,core,technical,technische,it,relevant,selected,recent,"
     "other,further,weitere,areas,area,computer,software,soft,hard,main,personal,centres,"
-    "interet,d,held,summary,chronology,zawodowe,работы,profissional,academica,academico,"
+    "interet,d,held,summary,chronology,zawodowe,digital,communication,interpersonal,organisational,"
+    "organizational,managerial,job-related,social,management,работы,profissional,academica,academico,"
     "tecniche,tecnicas,tecnicos,informatiques,informatica,informatiche,edv,techniques,"
     "fachliche,qualifications";
 

@@ -93,6 +93,9 @@ TEST(ExperienceFields, TheLatestPositionsEmployer) {
          "Daimler Truck AG", "7-10"},
         {"EMPLOYMENT\nZalando SE ........................ 2019 – Present\nSenior Frontend Developer\n",
          "Zalando SE", "5-7"},
+        // The Europass layout: dates, title, then the firm with its place in brackets.
+        {"WORK EXPERIENCE\n01/2018 – CURRENT\nSenior Engineer\nAcme Corp [ Berlin, Germany ]\n", "Acme Corp",
+         "5-7"},
         // Roles within one firm: a department is no firm.
         {"Experience\nDBS Bank\nVice President, Engineering (Jan 2021 – Present)\n"
          "Assistant Vice President (Mar 2018 – Dec 2020)\n",

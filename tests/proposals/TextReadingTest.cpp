@@ -72,6 +72,9 @@ TEST(TextReading, HeadingsInTheLanguagesOfResumes) {
         {"Personal Details", static_cast<int>(Section::Contact)},
         {"■ Referees", static_cast<int>(Section::References)},
         {"Curriculum Vitae", static_cast<int>(Section::Header)},
+        {"EDUCATION AND TRAINING", static_cast<int>(Section::Education)},
+        {"DIGITAL SKILLS", static_cast<int>(Section::Skills)},
+        {"LANGUAGE SKILLS", static_cast<int>(Section::Languages)},
         // Sentences, values and labels with their values are none.
         {"Experience in banking.", -1},
         {"Experience: 8 years", -1},
