@@ -150,7 +150,7 @@ void ScoreSet(const std::string& folder, const std::array<std::string, 3>& lists
     std::printf(";");
     for (const auto& [layout, count] : layouts)
         std::printf(" %s %d", layout.c_str(), count);
-    std::printf("\n\n| field | right | wrong | empty | right % |\n|---|---|---|---|---|\n");
+    std::printf("\n\n| field | right | wrong | empty | right %% |\n|---|---|---|---|---|\n");
     for (const char* field : kFields) {
         const Tally& tally = tallies[field];
         const int all = tally.right + tally.wrong + tally.empty;

@@ -156,6 +156,8 @@ bool IsMark(const std::vector<Token>& tokens, std::size_t i, std::string_view ma
 }
 
 struct Date {
+    Date(int month, bool yearOnly, std::size_t next) : month(month), yearOnly(yearOnly), next(next) {}
+
     int month = 0; // year * 12 + month - 1
     bool yearOnly = false;
     std::size_t next = 0; // the token after it
