@@ -189,6 +189,24 @@ int main(int argc, char** argv) {
     const std::array<std::string, 3> lists = DefaultPickLists();
     for (const std::string& folder : folders)
         ScoreSet(folder, lists, show, keep);
+    // Texts no resume is, made to find where the work could grow faster than the text.
+    double slowest = 0;
+    std::string slowestText;
+    for (const std::string piece :
+         {"Jan 2018 \xe2\x80\x93 ", "+49 ", "a@", "a.b@c.de ", "x\t", "   a", "JOHN SMITH\t", "Experience\n",
+          "E X P E R I E N C E\n", "Skills: Java, C++, HTML\n"}) {
+        std::string text;
+        while (text.size() < 400000)
+            text += piece;
+        const ProposalInput input{text, {lists[0], lists[1], lists[2]}, std::nullopt};
+        const double time = Median(3, [&] { ProposeFields(input); });
+        if (time > slowest) {
+            slowest = time;
+            slowestText = piece;
+        }
+    }
+    std::printf("400 KB of one piece again and again, ten kinds: slowest %.1f ms (\"%s\" repeated)\n",
+                slowest, slowestText.c_str());
     const std::string huge = LongText(50000);
     const ProposalInput hugeInput{huge, {lists[0], lists[1], lists[2]}, std::nullopt};
     std::printf("a text of 50,000 lines (%zu bytes): %.1f ms\n", huge.size(),

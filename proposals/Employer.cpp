@@ -5,6 +5,7 @@
 #include "proposals/WordLists.h"
 
 #include <algorithm>
+#include <array>
 #include <tuple>
 
 namespace {
@@ -60,21 +61,28 @@ struct Piece {
 // Cuts [begin, end) of the text into pieces at the separators; a piece after "at" is marked.
 void CutInto(std::string_view text, std::size_t begin, std::size_t end, Piece base,
              std::vector<Piece>& pieces) {
+    // An entry's head is a line or two: the first part of a line as long as a page is enough.
+    end = std::min(end, begin + 1024);
     std::size_t at = begin;
     bool afterAt = base.afterAt;
     bool afterComma = false;
+    // Where each separator next stands, looked for again only once passed.
+    std::array<std::size_t, std::size(kSeparators)> next{};
+    next.fill(begin);
+    bool first = true;
     while (at < end) {
         std::size_t cut = end;
         std::size_t width = 0;
         bool isAt = false;
-        for (const std::string_view separator : kSeparators) {
-            const std::size_t found = text.substr(0, end).find(separator, at);
-            if (found != std::string_view::npos && found < cut) {
-                cut = found;
-                width = separator.size();
-                isAt = false;
+        for (std::size_t k = 0; k < std::size(kSeparators); ++k) {
+            if (first || (next[k] != std::string_view::npos && next[k] < at))
+                next[k] = text.substr(0, end).find(kSeparators[k], at);
+            if (next[k] != std::string_view::npos && next[k] < cut) {
+                cut = next[k];
+                width = kSeparators[k].size();
             }
         }
+        first = false;
         for (const std::string_view word : kAtWords) {
             const std::string lowered = Folded(text.substr(at, cut - at));
             const std::size_t found = lowered.find(word);

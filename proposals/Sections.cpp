@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -78,16 +80,15 @@ constexpr std::string_view kNeutralWords =
     "tecniche,tecnicas,tecnicos,informatiques,informatica,informatiche,edv,techniques,"
     "fachliche,qualifications";
 
-bool Listed(std::string_view list, std::string_view folded) {
+// Calls `each` with every word of a list parted by commas.
+template <typename Each> void ForEachListed(std::string_view list, Each each) {
     for (std::size_t begin = 0; begin <= list.size();) {
         std::size_t comma = list.find(',', begin);
         if (comma == std::string_view::npos)
             comma = list.size();
-        if (list.substr(begin, comma - begin) == folded)
-            return true;
+        each(list.substr(begin, comma - begin));
         begin = comma + 1;
     }
-    return false;
 }
 
 struct HeadingWord {
@@ -96,15 +97,25 @@ struct HeadingWord {
 };
 
 std::optional<HeadingWord> Lookup(std::string_view folded) {
-    for (const HeadingWords& group : kHeadingWords) {
-        if (Listed(group.words, folded))
-            return HeadingWord{group.section, group.weight};
-    }
-    return std::nullopt;
+    static const auto words = [] {
+        std::unordered_map<std::string_view, HeadingWord> byWord;
+        for (const HeadingWords& group : kHeadingWords)
+            ForEachListed(group.words, [&](std::string_view word) {
+                byWord.emplace(word, HeadingWord{group.section, group.weight});
+            });
+        return byWord;
+    }();
+    const auto found = words.find(folded);
+    return found == words.end() ? std::nullopt : std::optional<HeadingWord>(found->second);
 }
 
 bool Neutral(std::string_view folded) {
-    return Listed(kNeutralWords, folded);
+    static const auto words = [] {
+        std::unordered_set<std::string_view> neutral;
+        ForEachListed(kNeutralWords, [&](std::string_view word) { neutral.insert(word); });
+        return neutral;
+    }();
+    return words.count(folded) > 0;
 }
 
 // "E X P E R I E N C E" as the word it spells; words are kept apart by two blanks or more.
