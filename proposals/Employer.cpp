@@ -279,7 +279,7 @@ std::optional<Found> ProposeOrganization(const ResumeText& text, const std::vect
                          LabelOf(text.LineText(lines[index - 1]), before) == Label::Employer &&
                          before >= text.LineText(lines[index - 1]).size());
         std::size_t begin = line.offset + (label == Label::None ? 0 : value);
-        const std::size_t end = line.offset + line.length;
+        const std::size_t end = line.offset + std::min<std::size_t>(line.length, 1024); // a head is short
         const std::size_t first = pieces.size();
         // The dates themselves are cut out.
         for (const DateRange& range : RangesIn(all, begin, end)) {
