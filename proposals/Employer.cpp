@@ -123,13 +123,24 @@ bool IsPlace(std::string_view piece, const std::vector<std::string>& locations) 
             return true;
     }
     const std::vector<WordSpan> words = LetterWords(piece);
-    return !words.empty() && std::all_of(words.begin(), words.end(), [&](const WordSpan& word) {
+    bool named = false;
+    const bool places = std::all_of(words.begin(), words.end(), [&](const WordSpan& word) {
         const std::string_view written = piece.substr(word.begin, word.end - word.begin);
         const std::string foldedWord = Folded(written);
+        // "Bengaluru Area", "Greater London": a place with a word that says it is one.
+        for (const std::string_view around :
+             {"area", "region", "metropolitan", "greater", "metro", "district"}) {
+            if (foldedWord == around)
+                return true;
+        }
         // A state's code ("CA", "NY") or a place of one word.
-        return IsPlaceName(foldedWord) || (written.size() == 2 && IsUpper(DecodeAt(written, 0).value) &&
-                                           IsUpper(DecodeAt(written, 1).value) && words.size() <= 2);
+        const bool place =
+            IsPlaceName(foldedWord) || (written.size() == 2 && IsUpper(DecodeAt(written, 0).value) &&
+                                        IsUpper(DecodeAt(written, 1).value) && words.size() <= 2);
+        named = named || place;
+        return place;
     });
+    return !words.empty() && places && named;
 }
 
 // How much a piece looks like the employer's name; below zero it is none.

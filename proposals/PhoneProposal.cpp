@@ -148,8 +148,8 @@ std::optional<Found> ProposePhone(const ResumeText& text) {
         int someoneElse = -1; // not yet asked
         for (const Number& number : NumbersOn(lineText)) {
             const std::string_view run = lineText.substr(number.begin, number.end - number.begin);
-            if (!Plausible(run, number.labelled) || (someoneElse < 0 && (someoneElse = AboutSomeoneElse(text, index))) ||
-                someoneElse > 0)
+            if (!Plausible(run, number.labelled) ||
+                (someoneElse < 0 && (someoneElse = AboutSomeoneElse(text, index))) || someoneElse > 0)
                 continue;
             Found found{Tidied(run), {line.offset + number.begin, run.size()}, index};
             if (contact)

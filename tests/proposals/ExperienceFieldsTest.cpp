@@ -96,6 +96,10 @@ TEST(ExperienceFields, TheLatestPositionsEmployer) {
         // The Europass layout: dates, title, then the firm with its place in brackets.
         {"WORK EXPERIENCE\n01/2018 – CURRENT\nSenior Engineer\nAcme Corp [ Berlin, Germany ]\n", "Acme Corp",
          "5-7"},
+        // How a LinkedIn export writes it: the kind of employment and the area beside the firm.
+        {"Experience\nSenior Engineer\nBengaluru Area, India\nFull-time · Globex\nJan 2020 - Present\n",
+         "Globex", "2-5"},
+        {"Experience\nSenior Engineer\nGreater London\nJan 2020 - Present\n", "", "2-5"},
         // Roles within one firm: a department is no firm.
         {"Experience\nDBS Bank\nVice President, Engineering (Jan 2021 – Present)\n"
          "Assistant Vice President (Mar 2018 – Dec 2020)\n",
