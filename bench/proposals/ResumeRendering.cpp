@@ -182,8 +182,8 @@ std::string RichText(const Parts& parts) {
     if (parts.sidebar) {
         const std::string side = "<td width=\"32%\" valign=\"top\">\n" + Html(parts.side, false) + "</td>";
         const std::string main = "<td valign=\"top\">\n" + Html(parts.main, false) + "</td>";
-        html += "<table width=\"100%\" cellpadding=\"6\"><tr>" + (parts.sideRight ? main + side : side + main) +
-                "</tr></table>\n";
+        html += "<table width=\"100%\" cellpadding=\"6\"><tr>" +
+                (parts.sideRight ? main + side : side + main) + "</tr></table>\n";
     }
     return html + Html(parts.bottom, false) + "</body></html>\n";
 }
