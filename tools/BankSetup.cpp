@@ -120,4 +120,3 @@ BankSetupResult PrepareDataFolder(const std::string& folder) {
     result.createdClip = PlaceClip(folder);
     return result;
 }
-
