@@ -42,7 +42,9 @@ protected:
             auto& chooser = dynamic_cast<QFileDialog&>(dialog);
             EXPECT_EQ(chooser.fileMode(), QFileDialog::ExistingFiles);
             EXPECT_EQ(chooser.selectedNameFilter(), shown);
-            EXPECT_EQ(chooser.directory().absolutePath(), folder);
+            if (!folder.isEmpty()) { // else wherever the chooser was last
+                EXPECT_EQ(chooser.directory().absolutePath(), folder);
+            }
             if (!use.isEmpty())
                 chooser.selectNameFilter(use);
             if (names.isEmpty())
@@ -79,8 +81,7 @@ TEST_F(TextImportQueue, ChosenFilesComeOneAfterAnotherAndTheChooserFollowsTheLas
     WriteFile("d.txt", "Dan Roos\n");
     std::vector<std::string> places;
     DialogScript script;
-    script.Then(ChooserPicking(QDir::currentPath(), {"a.txt", "b.txt", "c.pdf", "d.txt"}, ".txt (*.txt)",
-                               "All files (*)"));
+    script.Then(ChooserPicking({}, {"a.txt", "b.txt", "c.pdf", "d.txt"}, ".txt (*.txt)", "All files (*)"));
     script.Then([&](QDialog& dialog) {
         places.push_back(Place(dialog));
         std::filesystem::remove(gone);
