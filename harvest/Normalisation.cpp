@@ -1,6 +1,7 @@
 #include "harvest/Normalisation.h"
 
 #include "store/Vocabulary.h"
+#include "store/VocabularyRules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,64 +35,12 @@ std::string Trimmed(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-struct KeywordRule {
-    std::string_view key;
-    std::string_view token;
-};
-
-constexpr KeywordRule kQualificationRules[] = {{"bachelor of engineering", "B.E.,"},
-                                               {"master of computer application", "M.C.A.,"},
-                                               {"bachelor of technology", "B.Tech.,"},
-                                               {"master of technology", "M.Tech.,"},
-                                               {"m.tech", "M.Tech.,"},
-                                               {"b.tech", "B.Tech.,"},
-                                               {"b.e", "B.E.,"},
-                                               {"mca", "M.C.A.,"},
-                                               {"m.c.a", "M.C.A.,"}};
-
-// Group 1: database, tool and language names.
-void ApplyToolRules(std::string& text) {
-    const std::string copy = Lowered(text);
-    if (Holds(copy, "sybase"))
-        text += "SYBASE DBA";
-    if (Holds(copy, "power builder"))
-        text += "POWER BUILDER";
-    if (Holds(copy, "oracle") && Holds(copy, "developer"))
-        text += "ORACLE DEV/DES";
-    else if (Holds(copy, "oracle") && Holds(copy, "dba"))
-        text += "ORACLE DBA";
-    if (Holds(copy, "VB"))
-        text += "VISUAL BASIC";
-    if (Holds(copy, "visual c++"))
-        text += "VC++";
-    if (Holds(copy, "c++"))
-        text += "C/C++";
-}
-
-// Group 2: web scripting, and electronic data processing, which stands for the whole text.
-void ApplyProcessingRules(std::string& text) {
-    const std::string copy = Lowered(text);
-    if (Holds(copy, "cgi") && Holds(copy, "perl"))
-        text += "CGI/ISAPI/PERL";
-    if (Holds(copy, "electronic data processing"))
-        text = "EDP";
-}
-
-void ApplyUnixRule(std::string& text) {
-    const std::string copy = Lowered(text);
-    if (Holds(copy, "unix") && Holds(copy, "c") && !Holds(copy, "unix & c"))
-        text += "UNIX ADMINISTRATORS";
-}
-
-void ApplyErpRule(std::string& text) {
-    if (Holds(Lowered(text), "enterprise resource planning"))
-        text += "ERP";
-}
-
-void ApplyAs400Rule(std::string& text) {
-    const std::string copy = Lowered(text);
-    if (Holds(copy, "as-400") && !Holds(copy, "As-400 Professional"))
-        text += "AS/400";
+bool Holds(const std::string& lowered, const SpecializationRule& rule) {
+    for (const std::string_view key : rule.keys) {
+        if (!key.empty() && !Holds(lowered, key))
+            return false;
+    }
+    return rule.unless.empty() || !Holds(lowered, rule.unless);
 }
 
 int LeadingInteger(const std::string& text) {
@@ -103,19 +52,30 @@ int LeadingInteger(const std::string& text) {
 
 void NormaliseQualifications(std::string& text) {
     const std::string copy = Lowered(text);
-    for (const KeywordRule& rule : kQualificationRules) {
-        if (Holds(copy, rule.key))
-            text += rule.token;
+    for (const QualificationRule& rule : kQualificationRules) {
+        if (Holds(copy, rule.key)) {
+            text += rule.item;
+            text += ',';
+        }
     }
 }
 
 void NormaliseSpecializations(std::string& text) {
     // Each group sees the tokens of the groups before it, not those of its own rules.
-    ApplyToolRules(text);
-    ApplyProcessingRules(text);
-    ApplyUnixRule(text);
-    ApplyErpRule(text);
-    ApplyAs400Rule(text);
+    std::string copy;
+    int group = 0;
+    for (const SpecializationRule& rule : kSpecializationRules) {
+        if (rule.group != group) {
+            group = rule.group;
+            copy = Lowered(text);
+        }
+        if (!Holds(copy, rule))
+            continue;
+        if (rule.replacesText)
+            text = rule.item;
+        else
+            text += rule.item;
+    }
 }
 
 void NormaliseExperience(std::string& text) {
