@@ -3,6 +3,8 @@
 #include "documents/DocumentReader.h"
 #include "entry/DocumentReading.h"
 #include "entry/EntryRules.h"
+#include "entry/ProposalsPanel.h"
+#include "entry/ResumeProposals.h"
 #include "entry/SelectedValueLists.h"
 #include "entry/TaggingEdit.h"
 #include "entry/TextFile.h"
@@ -48,6 +50,7 @@ void TextResumeDialog::LoadFile(const DocumentText& content) {
     m_ui->textEdit->ShowBytes(std::string(shown));
     m_storedText = TrimmedBytes(content.text);
     m_ui->textEdit->LoadTaggingMenu();
+    m_ui->proposalsPanel->Attach(m_ui->textEdit, ProposeForTheDialog(shown));
     if (shown.size() < content.text.size())
         ShowMessage("The file " + m_path + " is too long to show whole. At most its first " +
                         std::to_string(kShownTextLimit / 1024) +
