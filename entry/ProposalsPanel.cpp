@@ -48,7 +48,8 @@ int CommandOf(ResumeField field) {
 }
 
 std::optional<ResumeField> FieldOfCommand(int commandId) {
-    if (std::find(kExperienceCommands.begin(), kExperienceCommands.end(), commandId) != kExperienceCommands.end())
+    if (std::find(kExperienceCommands.begin(), kExperienceCommands.end(), commandId) !=
+        kExperienceCommands.end())
         return ResumeField::Experience;
     for (ResumeField field : kFields) {
         if (field != ResumeField::Experience && CommandOf(field) == commandId && commandId != 0)
@@ -80,10 +81,14 @@ ProposalsPanel::ProposalsPanel(QWidget* parent) : QGroupBox(QStringLiteral("Fiel
     SetControlId(this, kProposalsPanel);
     auto* grid = new QGridLayout(this);
     grid->setColumnStretch(1, 1);
-    const QString captions[] = {QStringLiteral("Name"),           QStringLiteral("E-Mail"),
-                                QStringLiteral("Phone"),          QStringLiteral("Organization"),
-                                QStringLiteral("Experience"),     QStringLiteral("Qualifications"),
-                                QStringLiteral("Specializations"), QStringLiteral("Locations")};
+    const QString captions[] = {QStringLiteral("Name"),
+                                QStringLiteral("E-Mail"),
+                                QStringLiteral("Phone"),
+                                QStringLiteral("Organization"),
+                                QStringLiteral("Experience"),
+                                QStringLiteral("Qualifications"),
+                                QStringLiteral("Specializations"),
+                                QStringLiteral("Locations")};
     for (ResumeField field : kFields)
         AddRow(field, captions[Index(field)], static_cast<int>(Index(field)));
     m_use = new QPushButton(QStringLiteral("Use &Proposals"), this);
@@ -261,8 +266,9 @@ void ProposalsPanel::MarkFound() {
     format.setBackground(QColor(255, 236, 140));
     for (ResumeField field : kFields) {
         const Field& shown = m_fields[Index(field)];
-        const bool inPlay = shown.proposal && !shown.setAside &&
-                            (field == ResumeField::Phone || shown.source == FieldSource::Applied || Pending(field));
+        const bool inPlay =
+            shown.proposal && !shown.setAside &&
+            (field == ResumeField::Phone || shown.source == FieldSource::Applied || Pending(field));
         if (!inPlay)
             continue;
         for (const TextSpan& span : shown.proposal->found) {

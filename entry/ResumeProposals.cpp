@@ -66,7 +66,8 @@ ResumeProposals ForTheDialog(const FieldProposals& proposals) {
     return fields;
 }
 
-ResumeProposals ProposeForTheDialog(std::string_view shownText, std::optional<std::chrono::sys_days> documentDate) {
+ResumeProposals ProposeForTheDialog(std::string_view shownText,
+                                    std::optional<std::chrono::sys_days> documentDate) {
     if (shownText.empty())
         return {};
     return ForTheDialog(ProposeFields({shownText, BankPickLists(), documentDate}));

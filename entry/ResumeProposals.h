@@ -10,7 +10,16 @@
 #include <vector>
 
 // The fields of the Text Resume dialog's panel, in its order.
-enum class ResumeField { Name, Email, Phone, Organization, Experience, Qualifications, Specializations, Locations };
+enum class ResumeField {
+    Name,
+    Email,
+    Phone,
+    Organization,
+    Experience,
+    Qualifications,
+    Specializations,
+    Locations
+};
 inline constexpr std::size_t kResumeFieldCount = 8;
 
 // A field's proposal as the dialog applies it: the value as tagging would give it (a list as the

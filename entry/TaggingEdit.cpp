@@ -144,7 +144,8 @@ std::pair<int, int> TaggingEdit::ViewRange(std::size_t offset, std::size_t lengt
     }
     const auto viewOf = [this](std::size_t byte) {
         const auto index = std::lower_bound(m_starts.begin(), m_starts.end() - 1, byte) - m_starts.begin();
-        const auto joined = std::lower_bound(m_lineEnds.begin(), m_lineEnds.end(), index) - m_lineEnds.begin();
+        const auto joined =
+            std::lower_bound(m_lineEnds.begin(), m_lineEnds.end(), index) - m_lineEnds.begin();
         return static_cast<int>(index - joined);
     };
     return {viewOf(offset), viewOf(offset + length)};

@@ -76,6 +76,6 @@ private:
     QString m_shownText;
     std::set<int> m_checked; // the menu's check marks, kept here so a trigger never toggles them
     std::set<PickListKind> m_preselected;
-    mutable std::vector<std::size_t> m_starts;   // byte offset of each shown character, when asked for
-    mutable std::vector<qsizetype> m_lineEnds;   // where the shown text has "\r\n", which the view counts once
+    mutable std::vector<std::size_t> m_starts; // byte offset of each shown character, when asked for
+    mutable std::vector<qsizetype> m_lineEnds; // where the shown text has "\r\n", which the view counts once
 };

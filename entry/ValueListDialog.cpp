@@ -37,7 +37,8 @@ std::string LoadPickList(PickListKind kind) {
 
 } // namespace
 
-ValueListDialog::ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord, bool preselect)
+ValueListDialog::ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord,
+                                 bool preselect)
     : QDialog(parent), m_ui(std::make_unique<Ui::ValueListDialog>()), m_kind(kind),
       m_choosing(modeWord == kChoosingMode) {
     m_ui->setupUi(this);
