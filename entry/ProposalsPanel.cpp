@@ -8,6 +8,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextEdit>
@@ -112,18 +113,33 @@ ProposalsPanel::~ProposalsPanel() = default;
 void ProposalsPanel::AddRow(ResumeField field, const QString& caption, int row) {
     auto* grid = static_cast<QGridLayout*>(layout());
     Field& shown = m_fields[Index(field)];
-    grid->addWidget(new QLabel(caption + QLatin1Char(':'), this), row, 0, Qt::AlignTop);
-    shown.value = new QLabel(this);
-    shown.value->setWordWrap(true);
-    shown.value->setTextFormat(Qt::PlainText);
-    shown.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A list may wrap onto more lines: its row reads from the top.
+    const Qt::Alignment along = KindOf(field) ? Qt::AlignTop : Qt::AlignVCenter;
+    grid->addWidget(new QLabel(caption + QLatin1Char(':'), this), row, 0, along);
+    if (KindOf(field)) {
+        // A list wraps between its values.
+        auto* list = new QLabel(this);
+        list->setWordWrap(true);
+        list->setTextFormat(Qt::PlainText);
+        list->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        shown.value = list;
+    } else {
+        // One value on one line that never cuts it off: a long address scrolls, and can be copied.
+        auto* line = new QLineEdit(this);
+        line->setReadOnly(true);
+        line->setFrame(false);
+        line->setFocusPolicy(Qt::ClickFocus);
+        line->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; border: none; }"));
+        line->setTextMargins(0, 0, 0, 0);
+        shown.value = line;
+    }
     shown.value->setMinimumWidth(120);
     SetControlId(shown.value, kFieldValueBase + row);
-    grid->addWidget(shown.value, row, 1, Qt::AlignTop);
+    grid->addWidget(shown.value, row, 1, KindOf(field) ? Qt::AlignTop : Qt::Alignment());
     shown.origin = new QLabel(this);
     shown.origin->setForegroundRole(QPalette::PlaceholderText);
     SetControlId(shown.origin, kFieldOriginBase + row);
-    grid->addWidget(shown.origin, row, 2, Qt::AlignTop);
+    grid->addWidget(shown.origin, row, 2, along);
     if (field == ResumeField::Phone)
         return; // shown, never stored: nothing to clear
     shown.clear = new QToolButton(this);
@@ -132,7 +148,7 @@ void ProposalsPanel::AddRow(ResumeField field, const QString& caption, int row) 
     shown.clear->setAccessibleName(QStringLiteral("Clear ") + caption);
     shown.clear->setAutoRaise(true);
     SetControlId(shown.clear, kClearFieldBase + row);
-    grid->addWidget(shown.clear, row, 3, Qt::AlignTop);
+    grid->addWidget(shown.clear, row, 3, along);
     connect(shown.clear, &QToolButton::clicked, this, [this, field] { ClearField(field); });
 }
 
@@ -231,21 +247,17 @@ void ProposalsPanel::Refresh() {
         Field& shown = m_fields[Index(field)];
         const std::string current = CurrentValue(field);
         const bool pending = Pending(field);
-        QFont font = shown.value->font();
-        font.setItalic(pending);
-        shown.value->setFont(font);
-        shown.value->setForegroundRole(pending ? QPalette::PlaceholderText : QPalette::WindowText);
         if (field == ResumeField::Phone) {
-            shown.value->setText(shown.proposal ? Shown(field, shown.proposal->value) : QString());
+            ShowValue(field, shown.proposal ? Shown(field, shown.proposal->value) : QString(), false);
             shown.origin->setText(shown.proposal ? QStringLiteral("not stored") : QString());
             continue;
         }
         if (!current.empty()) {
-            shown.value->setText(Shown(field, current));
+            ShowValue(field, Shown(field, current), false);
             shown.origin->setText(shown.source == FieldSource::Applied ? QStringLiteral("applied")
                                                                        : QStringLiteral("tagged"));
         } else {
-            shown.value->setText(pending ? Shown(field, shown.proposal->value) : QString());
+            ShowValue(field, pending ? Shown(field, shown.proposal->value) : QString(), pending);
             shown.origin->setText(pending ? QStringLiteral("proposed") : QString());
         }
         shown.clear->setEnabled(!current.empty() || pending);
@@ -255,6 +267,26 @@ void ProposalsPanel::Refresh() {
     for (std::size_t list = 0; list < m_listsSeen.size(); ++list)
         m_listsSeen[list] = SelectedValueLists.Of(static_cast<PickListKind>(list + 1));
     MarkFound();
+}
+
+// A proposal not yet used shows in grey italics; a value that will be stored, plainly.
+void ProposalsPanel::ShowValue(ResumeField field, const QString& text, bool pending) {
+    QWidget* value = m_fields[Index(field)].value;
+    QFont font = value->font();
+    font.setItalic(pending);
+    value->setFont(font);
+    const QPalette::ColorRole role = pending ? QPalette::PlaceholderText : QPalette::WindowText;
+    if (auto* line = qobject_cast<QLineEdit*>(value)) {
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::Text, palette.color(role));
+        line->setPalette(palette);
+        line->setText(text);
+        line->setCursorPosition(0);
+    } else {
+        value->setForegroundRole(role);
+        static_cast<QLabel*>(value)->setText(text);
+    }
+    value->setToolTip(text);
 }
 
 // Where each proposal still in play was found, marked in the text.

@@ -7,6 +7,7 @@
 #include <string>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QToolButton;
 class TaggingEdit;
@@ -41,7 +42,7 @@ private:
         std::optional<FieldProposal> proposal;
         bool setAside = false; // tagged by hand or cleared since: the proposal no longer counts
         FieldSource source = FieldSource::Empty;
-        QLabel* value = nullptr;
+        QWidget* value = nullptr; // a one-line box for one value, a wrapping label for a list
         QLabel* origin = nullptr;
         QToolButton* clear = nullptr;
     };
@@ -51,6 +52,7 @@ private:
     std::string CurrentValue(ResumeField field) const;
     bool Apply(ResumeField field, const std::string& value);
     void Refresh();
+    void ShowValue(ResumeField field, const QString& text, bool pending);
     void MarkFound();
 
     TaggingEdit* m_edit = nullptr;

@@ -39,8 +39,10 @@ struct Row {
 
 Row RowOf(QDialog& dialog, ResumeField field) {
     const int index = static_cast<int>(field);
-    return {FindControl<QLabel>(&dialog, 2021 + index)->text().toStdString(),
-            FindControl<QLabel>(&dialog, 2041 + index)->text().toStdString()};
+    QWidget* value = FindControl(&dialog, 2021 + index);
+    const QString shown = qobject_cast<QLineEdit*>(value) ? qobject_cast<QLineEdit*>(value)->text()
+                                                          : qobject_cast<QLabel*>(value)->text();
+    return {shown.toStdString(), FindControl<QLabel>(&dialog, 2041 + index)->text().toStdString()};
 }
 
 std::vector<Row> Rows8(QDialog& dialog) {
