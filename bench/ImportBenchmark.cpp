@@ -1,7 +1,9 @@
 // Times the text import with its proposals the way a recruiter meets it: from the chooser's OK until
 // the Text Resume dialog has painted the text and the panel of proposed fields, for the two-page
 // sample resumes (PDF, Word, OpenDocument) and a 200-page PDF; and the proposing alone.
-// Usage: import_benchmark [repetitions]   (run offscreen; makes its bank in a temporary folder)
+// With --sweep N it times instead the first-start sweep of the kept originals over N resumes, each
+// with a file of its own, as every start of the program runs it.
+// Usage: import_benchmark [repetitions] | --sweep N   (run offscreen; makes its bank in a temporary folder)
 #include "bench/Timing.h"
 #include "documents/DocumentReader.h"
 #include "entry/EntryCommands.h"
@@ -11,6 +13,11 @@
 #include "platform/FileChooser.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
+#include "store/OriginalFiles.h"
+#include "store/OriginalsSweep.h"
+#include "store/QueryTexts.h"
+#include "store/ResumeStore.h"
+#include "store/Sqlite.h"
 #include "tools/BankSetup.h"
 #include "tools/sample-documents/SampleDocuments.h"
 
@@ -69,6 +76,33 @@ std::string ReportPage(int number) {
     return page;
 }
 
+// N resumes in one transaction, each with a kept file of a few bytes (the sweep's cost is per file).
+void FillBank(int resumes) {
+    SqliteConnection bank;
+    bank.Open(DataFolder() + kDatabaseFileName);
+    SqliteTransaction transaction(bank);
+    for (int number = 0; number < resumes; ++number) {
+        bank.Execute("INSERT INTO [Abstract Information] (Name) VALUES ('Candidate')");
+        const OriginalFile kept = KeepOriginal(DataFolder(), "resume " + std::to_string(number), "cv.pdf");
+        WriteOriginalRow(bank, bank.LastInsertRowId(), kept);
+    }
+    transaction.Commit();
+}
+
+int TimeSweep(int resumes) {
+    FillBank(resumes);
+    for (int run = 0; run < 3; ++run) {
+        SqliteConnection bank;
+        bank.Open(DataFolder() + kDatabaseFileName);
+        OriginalsSweepResult result;
+        const double milliseconds =
+            Milliseconds([&] { result = SweepOriginals(bank, DataFolder(), kLeftoverOriginalAge); });
+        std::printf("sweep over %d kept files: %.0f ms (%d files and %d rows removed)\n", resumes,
+                    milliseconds, result.files, result.rows);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -78,9 +112,11 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {}); // offscreen chatter
-    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     SetMessageAnswerer([](const MessageRequest&) { return MessageAnswer::Ok; });
     PrepareDataFolder(DataFolder());
+    if (argc > 2 && std::string(argv[1]) == "--sweep")
+        return TimeSweep(std::max(1, std::atoi(argv[2])));
+    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 
     std::vector<std::string> pages;
     for (int number = 0; number < 200; ++number)

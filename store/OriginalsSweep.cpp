@@ -4,6 +4,7 @@
 #include "store/Sqlite.h"
 
 #include <cctype>
+#include <exception>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -47,8 +48,38 @@ int RemoveOrphanRows(SqliteConnection& bank) {
     return removed;
 }
 
+// One read transaction over the whole walk: outside one the engine locks and unlocks the bank and
+// looks for a journal around every single lookup, which costs far more than the lookup itself.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(SqliteConnection& bank) : m_bank(bank) { m_bank.Execute("BEGIN"); }
+    ~ReadTransaction() {
+        try {
+            m_bank.Execute("COMMIT");
+        } catch (const std::exception&) {
+        }
+    }
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    SqliteConnection& m_bank;
+};
+
+// Whether a row names the file `name` (its content and its extension).
+bool Named(SqliteStatement& rows, const std::string& name) {
+    rows.Reset();
+    rows.Bind(1, std::string_view(name).substr(0, kHexDigits));
+    const std::string extension = name.substr(kHexDigits);
+    while (rows.Step()) {
+        if (OriginalExtension(rows.ColumnTextView(0)) == extension)
+            return true;
+    }
+    return false;
+}
+
 // The kept files of one subfolder that no row names.
-int RemoveUnnamedFiles(SqliteConnection& bank, const fs::path& subfolder, std::chrono::seconds age) {
+int RemoveUnnamedFiles(SqliteStatement& rows, const fs::path& subfolder, std::chrono::seconds age) {
     int removed = 0;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(subfolder, error)) {
@@ -57,8 +88,7 @@ int RemoveUnnamedFiles(SqliteConnection& bank, const fs::path& subfolder, std::c
         if (name.size() < kHexDigits || !IsLowerHex(std::string_view(name).substr(0, kHexDigits)) ||
             name.compare(0, 2, subfolder.filename().string()) != 0)
             continue;
-        const OriginalFile original{name.substr(0, kHexDigits), name, 0};
-        if (OriginalExtension(name) != name.substr(kHexDigits) || OriginalIsNamed(bank, original))
+        if (OriginalExtension(name) != name.substr(kHexDigits) || Named(rows, name))
             continue;
         if (entry.is_regular_file(error) && IsOlderThan(entry.path(), age) && Remove(entry.path()))
             ++removed;
@@ -76,11 +106,13 @@ OriginalsSweepResult SweepOriginals(SqliteConnection& bank, const std::string& d
     result.rows = RemoveOrphanRows(bank);
     const fs::path folder = OriginalsFolder(dataFolder);
     std::error_code error;
+    const ReadTransaction reading(bank);
+    SqliteStatement rows(bank, "SELECT FileName FROM ResumeOriginals WHERE Sha256=?");
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         const std::string name = entry.path().filename().string();
         if (entry.is_directory(error)) {
             if (name.size() == 2 && IsLowerHex(name))
-                result.files += RemoveUnnamedFiles(bank, entry.path(), minimumAge);
+                result.files += RemoveUnnamedFiles(rows, entry.path(), minimumAge);
         } else if (name.rfind("incoming-", 0) == 0 && name.ends_with(".partial") &&
                    IsOlderThan(entry.path(), minimumAge) && Remove(entry.path())) {
             ++result.files;
