@@ -156,6 +156,8 @@ bool IsMark(const std::vector<Token>& tokens, std::size_t i, std::string_view ma
 }
 
 struct Date {
+    Date(int month, bool yearOnly, std::size_t next) : month(month), yearOnly(yearOnly), next(next) {}
+
     int month = 0; // year * 12 + month - 1
     bool yearOnly = false;
     std::size_t next = 0; // the token after it
@@ -163,6 +165,7 @@ struct Date {
     // other way; `monthFirst`: the date could only be read month first ("12/31/2020").
     std::optional<int> other;
     bool monthFirst = false;
+    bool shortYear = false; // "03/18": a date only beside another such or the present
 };
 
 int Month(int year, int month) {
@@ -231,6 +234,13 @@ std::optional<Date> DateAt(const std::vector<Token>& t, std::size_t i) {
         if (first <= 12 && second <= 12 && first != second && IsMark(t, i + 1, "/"))
             date.other = Month(t[i + 4].number, first);
         date.monthFirst = second > 12;
+        return date;
+    }
+    // 01/18: a month and two digits of a year, only as an end of a period (see RangesIn).
+    if (number(i, 1, 12) && IsMark(t, i + 1, "/") && t[i + 1].begin == t[i].end && i + 2 < t.size() &&
+        t[i + 2].kind == Kind::Number && t[i + 2].digits == 2 && t[i + 2].begin == t[i + 1].end) {
+        Date date{Month(t[i + 2].number + (t[i + 2].number < 50 ? 2000 : 1900), t[i].number), false, i + 3};
+        date.shortYear = true;
         return date;
     }
     return std::nullopt;
@@ -317,7 +327,8 @@ std::vector<DateRange> RangesIn(std::string_view text, std::size_t begin, std::s
                 i = *present;
                 continue;
             }
-            if (const std::optional<Date> stop = DateAt(tokens, after)) {
+            if (const std::optional<Date> stop = DateAt(tokens, after);
+                stop && stop->shortYear == start->shortYear) {
                 // "06/01/2019 - 12/31/2020": the end shows the writer puts the month first.
                 const int begins = start->other && stop->monthFirst ? *start->other : start->month;
                 const int ends = stop->other && start->monthFirst ? *stop->other : stop->month;
@@ -327,7 +338,7 @@ std::vector<DateRange> RangesIn(std::string_view text, std::size_t begin, std::s
                 continue;
             }
         }
-        if (since && tokens[i].folded != "from") {
+        if (since && tokens[i].folded != "from" && !start->shortYear) {
             ranges.push_back({start->month, std::nullopt, start->yearOnly, false, tokens[first].begin,
                               tokens[start->next - 1].end - tokens[first].begin});
             i = start->next;

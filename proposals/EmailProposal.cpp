@@ -3,11 +3,14 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 
 namespace {
 
 constexpr std::size_t kLongestLocalPart = 64;
 constexpr std::size_t kLongestDomain = 253;
+// No resume has more; a text that has is read no further for them.
+constexpr std::size_t kMostAddresses = 100;
 
 bool LocalChar(char32_t c) {
     return (c < 0x80 && (IsLetter(c) || (c >= '0' && c <= '9') ||
@@ -165,6 +168,7 @@ bool SharedMailbox(const std::string& address) {
 std::vector<Found> FindEmails(const ResumeText& text) {
     const std::string_view all = text.Text();
     std::vector<Found> found;
+    std::unordered_set<std::string> known;
     for (std::size_t at = all.find('@'); at != std::string_view::npos; at = all.find('@', at + 1)) {
         std::optional<Found> address = AddressAt(all, at);
         if (!address)
@@ -174,11 +178,10 @@ std::vector<Found> FindEmails(const ResumeText& text) {
             address->line = text.LineAt(address->span.offset);
         if (address->line >= text.Lines().size())
             continue;
-        const bool known = std::any_of(found.begin(), found.end(), [&](const Found& earlier) {
-            return Folded(earlier.value) == Folded(address->value);
-        });
-        if (!known)
+        if (known.insert(Folded(address->value)).second)
             found.push_back(std::move(*address));
+        if (found.size() >= kMostAddresses)
+            break;
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const Found& a, const Found& b) { return a.line < b.line; });

@@ -5,6 +5,7 @@
 #include "proposals/WordLists.h"
 
 #include <algorithm>
+#include <array>
 #include <tuple>
 
 namespace {
@@ -12,7 +13,9 @@ namespace {
 // Words after which the employer follows: "Engineer at Acme", "Entwickler bei Siemens".
 constexpr std::string_view kAtWords[] = {" at ",  " @ ",    "@",    " bei ", " chez ", " presso ", " bij ",
                                          " hos ", " with ", " in ", " en ",  " for ",  " für "};
-constexpr std::string_view kSeparators[] = {"...",
+constexpr std::string_view kSeparators[] = {"[",
+                                            "]",
+                                            "...",
                                             "\xe2\x80\xa6",
                                             " | ",
                                             "|",
@@ -58,21 +61,28 @@ struct Piece {
 // Cuts [begin, end) of the text into pieces at the separators; a piece after "at" is marked.
 void CutInto(std::string_view text, std::size_t begin, std::size_t end, Piece base,
              std::vector<Piece>& pieces) {
+    // An entry's head is a line or two: the first part of a line as long as a page is enough.
+    end = std::min(end, begin + 1024);
     std::size_t at = begin;
     bool afterAt = base.afterAt;
     bool afterComma = false;
+    // Where each separator next stands, looked for again only once passed.
+    std::array<std::size_t, std::size(kSeparators)> next{};
+    next.fill(begin);
+    bool first = true;
     while (at < end) {
         std::size_t cut = end;
         std::size_t width = 0;
         bool isAt = false;
-        for (const std::string_view separator : kSeparators) {
-            const std::size_t found = text.substr(0, end).find(separator, at);
-            if (found != std::string_view::npos && found < cut) {
-                cut = found;
-                width = separator.size();
-                isAt = false;
+        for (std::size_t k = 0; k < std::size(kSeparators); ++k) {
+            if (first || (next[k] != std::string_view::npos && next[k] < at))
+                next[k] = text.substr(0, end).find(kSeparators[k], at);
+            if (next[k] != std::string_view::npos && next[k] < cut) {
+                cut = next[k];
+                width = kSeparators[k].size();
             }
         }
+        first = false;
         for (const std::string_view word : kAtWords) {
             const std::string lowered = Folded(text.substr(at, cut - at));
             const std::size_t found = lowered.find(word);
@@ -113,13 +123,24 @@ bool IsPlace(std::string_view piece, const std::vector<std::string>& locations) 
             return true;
     }
     const std::vector<WordSpan> words = LetterWords(piece);
-    return !words.empty() && std::all_of(words.begin(), words.end(), [&](const WordSpan& word) {
+    bool named = false;
+    const bool places = std::all_of(words.begin(), words.end(), [&](const WordSpan& word) {
         const std::string_view written = piece.substr(word.begin, word.end - word.begin);
         const std::string foldedWord = Folded(written);
+        // "Bengaluru Area", "Greater London": a place with a word that says it is one.
+        for (const std::string_view around :
+             {"area", "region", "metropolitan", "greater", "metro", "district"}) {
+            if (foldedWord == around)
+                return true;
+        }
         // A state's code ("CA", "NY") or a place of one word.
-        return IsPlaceName(foldedWord) || (written.size() == 2 && IsUpper(DecodeAt(written, 0).value) &&
-                                           IsUpper(DecodeAt(written, 1).value) && words.size() <= 2);
+        const bool place =
+            IsPlaceName(foldedWord) || (written.size() == 2 && IsUpper(DecodeAt(written, 0).value) &&
+                                        IsUpper(DecodeAt(written, 1).value) && words.size() <= 2);
+        named = named || place;
+        return place;
     });
+    return !words.empty() && places && named;
 }
 
 // How much a piece looks like the employer's name; below zero it is none.
@@ -174,7 +195,9 @@ int Score(std::string_view text, const Piece& piece, const std::vector<std::stri
             folded != "and" && folded != "fur" && folded != "the" && folded != "und" && folded != "et")
             capitalised = false;
     }
-    if (!legal && (jobWords > firmWords || (jobWords > 0 && lastJob) || firstJobOf)) {
+    // A department alone ("Engineering") is no firm either.
+    if (!legal && (jobWords > firmWords || (jobWords > 0 && lastJob) || firstJobOf ||
+                   (words.size() == 1 && jobWords > 0))) {
         title = true;
         return -1;
     }
@@ -267,7 +290,7 @@ std::optional<Found> ProposeOrganization(const ResumeText& text, const std::vect
                          LabelOf(text.LineText(lines[index - 1]), before) == Label::Employer &&
                          before >= text.LineText(lines[index - 1]).size());
         std::size_t begin = line.offset + (label == Label::None ? 0 : value);
-        const std::size_t end = line.offset + line.length;
+        const std::size_t end = line.offset + std::min<std::size_t>(line.length, 1024); // a head is short
         const std::size_t first = pieces.size();
         // The dates themselves are cut out.
         for (const DateRange& range : RangesIn(all, begin, end)) {

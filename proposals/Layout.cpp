@@ -134,7 +134,7 @@ Fit FitOf(std::string_view text, const Row& row, int column) {
     for (const Segment& segment : row.segments) {
         if (segment.column >= column - 1)
             right = true;
-        else if (SegmentEnd(text, segment) < column - 1)
+        else if (SegmentEnd(text, segment) <= column + 1) // a piece may touch the second column
             left = true;
         else
             return Fit::Across;
@@ -160,9 +160,10 @@ bool AnyHeading(std::string_view text, const std::vector<TextLine>& lines) {
 }
 
 // Rows [first, last) that fit beside `column`: read as two columns when each side has headings
-// of its own (a sidebar), else row by row (a table whose cells belong together).
-void LayOutBlock(std::string_view text, const std::vector<Row>& rows, std::size_t first, std::size_t last,
-                 int column, std::vector<TextLine>& out) {
+// of its own (a sidebar) or `asBefore`, else row by row (a table whose cells belong together).
+// Tells whether they were read apart.
+bool LayOutBlock(std::string_view text, const std::vector<Row>& rows, std::size_t first, std::size_t last,
+                 int column, bool asBefore, std::vector<TextLine>& out) {
     std::vector<TextLine> left;
     std::vector<TextLine> right;
     std::vector<TextLine> byRow;
@@ -173,14 +174,28 @@ void LayOutBlock(std::string_view text, const std::vector<Row>& rows, std::size_
             (segment.column >= column - 1 ? right : left).push_back(line);
         }
     }
-    if (left.size() < 2 || right.size() < 2 || !AnyHeading(text, left) || !AnyHeading(text, right)) {
+    // After a sidebar's rows were read apart, the rows that go on beside the same column are too.
+    if (left.empty() || right.empty() ||
+        (!asBefore &&
+         (left.size() < 2 || right.size() < 2 || !AnyHeading(text, left) || !AnyHeading(text, right)))) {
         out.insert(out.end(), byRow.begin(), byRow.end());
-        return;
+        return false;
     }
-    left.front().columnStart = true;
-    right.front().columnStart = true;
+    std::size_t leftText = 0;
+    std::size_t rightText = 0;
+    for (TextLine& line : left) {
+        line.side = 1;
+        leftText += line.length;
+    }
+    for (TextLine& line : right) {
+        line.side = 2;
+        rightText += line.length;
+    }
+    for (TextLine& line : leftText >= rightText ? left : right)
+        line.mainSide = true;
     out.insert(out.end(), left.begin(), left.end());
     out.insert(out.end(), right.begin(), right.end());
+    return true;
 }
 
 } // namespace
@@ -239,6 +254,7 @@ std::vector<TextLine> LaidOutLines(std::string_view cleaned) {
     std::vector<TextLine> lines;
     lines.reserve(rows.size());
     const int column = SecondColumn(cleaned, rows);
+    bool apart = false; // the last block's columns were read one after the other
     std::size_t r = 0;
     while (r < rows.size()) {
         if (column > 0) {
@@ -246,8 +262,8 @@ std::vector<TextLine> LaidOutLines(std::string_view cleaned) {
             int filled = 0;
             while (last < rows.size() && FitOf(cleaned, rows[last], column) != Fit::Across)
                 filled += rows[last++].segments.empty() ? 0 : 1;
-            if (filled >= 4) {
-                LayOutBlock(cleaned, rows, r, last, column, lines);
+            if (filled >= (apart ? 2 : 4)) {
+                apart = LayOutBlock(cleaned, rows, r, last, column, apart, lines);
                 r = last;
                 continue;
             }

@@ -51,7 +51,11 @@ std::size_t Digits(std::string_view run) {
 
 // Whether the words just before `at` on the line name a telephone ("Tel.:", "Mobile -", "☎").
 bool Labelled(std::string_view line, std::size_t at) {
-    std::string_view before = TrimmedOfPunctuation(line.substr(0, at));
+    // The label stands within a few words before the number.
+    std::size_t from = at > 48 ? at - 48 : 0;
+    while (from > 0 && from < at && (static_cast<unsigned char>(line[from]) & 0xC0) == 0x80)
+        --from;
+    std::string_view before = TrimmedOfPunctuation(line.substr(from, at - from));
     if (before.empty())
         return false;
     for (const std::string_view mark :
@@ -141,9 +145,11 @@ std::optional<Found> ProposePhone(const ResumeText& text) {
         const std::string_view lineText = text.LineText(line);
         if (!HasDigit(lineText))
             continue;
+        int someoneElse = -1; // not yet asked
         for (const Number& number : NumbersOn(lineText)) {
             const std::string_view run = lineText.substr(number.begin, number.end - number.begin);
-            if (!Plausible(run, number.labelled) || AboutSomeoneElse(text, index))
+            if (!Plausible(run, number.labelled) ||
+                (someoneElse < 0 && (someoneElse = AboutSomeoneElse(text, index))) || someoneElse > 0)
                 continue;
             Found found{Tidied(run), {line.offset + number.begin, run.size()}, index};
             if (contact)

@@ -19,7 +19,9 @@ struct TextLine {
     int row = 0;    // the line of the text it stands on: lines side by side share it
     int column = 0; // where on that line it starts, in characters
     bool afterTab = false;
-    bool columnStart = false; // the first line of a column read apart from the one beside it
+    // Of two columns read one after the other (a sidebar): 1 the left, 2 the right; 0 otherwise.
+    int side = 0;
+    bool mainSide = false; // of the two, the column with more text
     Section section = Section::Header;
     bool heading = false;
 };

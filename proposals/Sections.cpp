@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -73,20 +75,20 @@ constexpr std::string_view kNeutralWords =
     "berufliche,details,information,informations,info,data,daten,datos,dati,donnees,gegevens,"
     "history,record,background,key,core,technical,technische,it,relevant,selected,recent,"
     "other,further,weitere,areas,area,computer,software,soft,hard,main,personal,centres,"
-    "interet,d,held,summary,chronology,zawodowe,работы,profissional,academica,academico,"
+    "interet,d,held,summary,chronology,zawodowe,digital,communication,interpersonal,organisational,"
+    "organizational,managerial,job-related,social,management,работы,profissional,academica,academico,"
     "tecniche,tecnicas,tecnicos,informatiques,informatica,informatiche,edv,techniques,"
     "fachliche,qualifications";
 
-bool Listed(std::string_view list, std::string_view folded) {
+// Calls `each` with every word of a list parted by commas.
+template <typename Each> void ForEachListed(std::string_view list, Each each) {
     for (std::size_t begin = 0; begin <= list.size();) {
         std::size_t comma = list.find(',', begin);
         if (comma == std::string_view::npos)
             comma = list.size();
-        if (list.substr(begin, comma - begin) == folded)
-            return true;
+        each(list.substr(begin, comma - begin));
         begin = comma + 1;
     }
-    return false;
 }
 
 struct HeadingWord {
@@ -95,15 +97,25 @@ struct HeadingWord {
 };
 
 std::optional<HeadingWord> Lookup(std::string_view folded) {
-    for (const HeadingWords& group : kHeadingWords) {
-        if (Listed(group.words, folded))
-            return HeadingWord{group.section, group.weight};
-    }
-    return std::nullopt;
+    static const auto words = [] {
+        std::unordered_map<std::string_view, HeadingWord> byWord;
+        for (const HeadingWords& group : kHeadingWords)
+            ForEachListed(group.words, [&](std::string_view word) {
+                byWord.emplace(word, HeadingWord{group.section, group.weight});
+            });
+        return byWord;
+    }();
+    const auto found = words.find(folded);
+    return found == words.end() ? std::nullopt : std::optional<HeadingWord>(found->second);
 }
 
 bool Neutral(std::string_view folded) {
-    return Listed(kNeutralWords, folded);
+    static const auto words = [] {
+        std::unordered_set<std::string_view> neutral;
+        ForEachListed(kNeutralWords, [&](std::string_view word) { neutral.insert(word); });
+        return neutral;
+    }();
+    return words.count(folded) > 0;
 }
 
 // "E X P E R I E N C E" as the word it spells; words are kept apart by two blanks or more.
@@ -177,16 +189,24 @@ bool HeadingSection(std::string_view line, Section& section) {
 
 void MarkSections(std::string_view cleaned, std::vector<TextLine>& lines) {
     Section current = Section::Header;
-    std::optional<Section> atColumns;
+    // Each column of a sidebar goes on in its own section from one block of rows to the next;
+    // both start in the section that stood before them, and after them the main column's goes on.
+    std::optional<Section> sides[3];
+    Section beforeSides = Section::Header;
+    int side = 0;
+    bool mainSide = false;
     for (TextLine& line : lines) {
-        if (line.columnStart) {
-            // Both columns of a sidebar start in the section that stood before them.
-            if (atColumns) {
-                current = *atColumns;
-                atColumns.reset();
-            } else {
-                atColumns = current;
-            }
+        if (line.side != side) {
+            if (side != 0)
+                sides[side] = current;
+            if (side == 0)
+                beforeSides = current;
+            if (line.side != 0)
+                current = sides[line.side].value_or(beforeSides);
+            else if (side != 0)
+                current = sides[mainSide ? side : 3 - side].value_or(current);
+            mainSide = line.mainSide;
+            side = line.side;
         }
         Section named;
         const std::string_view text = Trimmed(cleaned.substr(line.offset, line.length));

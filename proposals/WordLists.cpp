@@ -28,6 +28,7 @@ bool In(const Words& words, std::string_view folded) {
 }
 
 const Words kJobWords = Split(
+    "full-time,part-time,contract,permanent,temporary,vollzeit,teilzeit,cdi,cdd,alternance,"
     "engineer,engineers,engineering,developer,developers,development,manager,management,analyst,"
     "consultant,lead,leader,architect,intern,trainee,designer,administrator,admin,specialist,officer,"
     "director,head,executive,associate,programmer,tester,scientist,coordinator,assistant,president,"

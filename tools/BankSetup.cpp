@@ -123,22 +123,3 @@ BankSetupResult PrepareDataFolder(const std::string& folder, std::chrono::second
     return result;
 }
 
-std::array<std::string, 3> DefaultPickLists() {
-    // Read from the schema itself, so they are what talvanor-init writes.
-    sqlite3* raw = nullptr;
-    sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE, nullptr);
-    const std::unique_ptr<sqlite3, DatabaseCloser> db(raw);
-    if (!db || sqlite3_exec(db.get(), kBankSchema, nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw std::runtime_error("cannot read the default pick lists");
-    std::array<std::string, 3> lists;
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db.get(), "SELECT ID, List FROM ComboData", -1, &statement, nullptr);
-    while (statement != nullptr && sqlite3_step(statement) == SQLITE_ROW) {
-        const int kind = sqlite3_column_int(statement, 0);
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
-        if (kind >= 1 && kind <= 3 && text != nullptr)
-            lists[static_cast<std::size_t>(kind - 1)] = text;
-    }
-    sqlite3_finalize(statement);
-    return lists;
-}

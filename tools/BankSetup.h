@@ -4,7 +4,6 @@
 
 #include "store/OriginalsSweep.h"
 
-#include <array>
 #include <chrono>
 #include <string>
 
@@ -32,7 +31,3 @@ BankSetupResult PrepareDataFolder(const std::string& folder,
 
 // Creates a new bank at `path`, which must not exist yet.
 void CreateBank(const std::string& path);
-
-// The three pick lists a new bank starts with, in kind order (qualifications, specializations,
-// locations), as its "ComboData" rows hold them.
-std::array<std::string, 3> DefaultPickLists();

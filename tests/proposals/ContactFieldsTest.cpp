@@ -27,6 +27,8 @@ TEST(ContactFields, TheCandidatesOwnAddress) {
         {"Anna Berg\n\nExperience\nAcme Ltd, hr@acme.com\n\nReferences\njo@acme.com\n", ""},
         {"Anna Berg\ninfo@bergdesign.se\nanna.berg@gmail.com\n", "anna.berg@gmail.com"},
         {"Anna Berg\nhello@annaberg.se\n", "hello@annaberg.se"},
+        {"Anna Berg\nE-Mail:anna@example.com;anna2@example.com\n", "anna@example.com"},
+        {"ANNA BERG\nANNA.BERG@EXAMPLE.COM\n", "ANNA.BERG@EXAMPLE.COM"},
         {"Anna Berg\nanna@gmail.com | anna.berg@work.example\n", "anna@gmail.com"},
         {"Anna Berg\n\nInterests\nReach me at anna@example.com\n", "anna@example.com"},
         {"Referee: Jo Park, jo.park@acme.com\n", ""},
@@ -51,6 +53,8 @@ TEST(ContactFields, ThePhoneNumberAsWritten) {
         {"Anna Berg\n312.555.0187 | anna@example.com\n", "312.555.0187"},
         {"Anna Berg\nPhone: 555-0134\n", "555-0134"},
         {"Anna Berg\n\xe2\x98\x8e 06 12 34 56 78\n", "06 12 34 56 78"},
+        {"Anna Berg\nPhone: +1 415 555 0134 ext. 12\n", "+1 415 555 0134"},
+        {"Anna Berg\nMobile (India): 98450 12345\n", "98450 12345"},
         // Two numbers side by side: the first.
         {"Anna Berg\nPhone: +91 98450 12345 / +91 91234 56789\n", "+91 98450 12345"},
         // Dates, postcodes, identifiers and short numbers are none.

@@ -55,7 +55,8 @@ TEST(ExperienceFields, PeriodsInTheFormsResumesUse) {
          "Tech Mahindra Ltd.", "5-7"},
         // Projects inside the experience are no second position; a project section is none at all.
         {"Professional Experience\nTata Consultancy Services — Software Engineer\nJun 2017 – Present\n"
-         "Projects\nProject: Retail Banking Portal\nClient: Barclays Bank, UK\nDuration: Jan 2022 – Present\n",
+         "Projects\nProject: Retail Banking Portal\nClient: Barclays Bank, UK\nDuration: Jan 2022 – "
+         "Present\n",
          "Tata Consultancy Services", "5-7"},
         // A LinkedIn export: durations beside the dates, a promotion within one firm.
         {"Experience\nAmazon\nSoftware Development Manager\nApril 2021 - Present (3 years 2 months)\n"
@@ -92,6 +93,17 @@ TEST(ExperienceFields, TheLatestPositionsEmployer) {
          "Daimler Truck AG", "7-10"},
         {"EMPLOYMENT\nZalando SE ........................ 2019 – Present\nSenior Frontend Developer\n",
          "Zalando SE", "5-7"},
+        // The Europass layout: dates, title, then the firm with its place in brackets.
+        {"WORK EXPERIENCE\n01/2018 – CURRENT\nSenior Engineer\nAcme Corp [ Berlin, Germany ]\n", "Acme Corp",
+         "5-7"},
+        // How a LinkedIn export writes it: the kind of employment and the area beside the firm.
+        {"Experience\nSenior Engineer\nBengaluru Area, India\nFull-time · Globex\nJan 2020 - Present\n",
+         "Globex", "2-5"},
+        {"Experience\nSenior Engineer\nGreater London\nJan 2020 - Present\n", "", "2-5"},
+        // Roles within one firm: a department is no firm.
+        {"Experience\nDBS Bank\nVice President, Engineering (Jan 2021 – Present)\n"
+         "Assistant Vice President (Mar 2018 – Dec 2020)\n",
+         "DBS Bank", "5-7"},
         // The open position wins over a later listed or later ended one; then the latest end.
         {"Experience\nAdjunct Lecturer, New York University — Sep 2015 – May 2019\n"
          "Vice President, Goldman Sachs — Jan 2018 – Present\n",

@@ -19,6 +19,9 @@ TEST(ListItems, DegreesAsWrittenAndSpelledOut) {
         {"Education\nDoctor of Philosophy, Lyon\n", "Ph.D."},
         {"Education\nMBA (Finance), B.Com (Hons), BSc, PhD\n", "B.Com.,B.Sc.,M.B.A.,Ph.D."},
         {"Education\nB.Tech, M.Tech and M.Sc.\n", "B.Tech.,M.Sc.,M.Tech."},
+        // Without an education section the whole resume counts; forms of one item make it once.
+        {"Anna Berg, MBA\nSkills\nJava\n", "M.B.A."},
+        {"Education\nMBA, Master of Business Administration, M.B.A.\n", "M.B.A."},
         // Not held yet.
         {"Education\nBSc Computer Science (expected 2025)\nPursuing MBA\n", ""},
         {"Education\nPhD candidate, ETH Zürich\nM.Sc. Physics, 2019\n", "M.Sc."},
@@ -71,6 +74,7 @@ TEST(ListItems, PlacesInTheAddressAndThePreference) {
         {"Anna\n\nPersonal\nWilling to relocate anywhere in India\n", "Anywhere in India"},
         {"Anna\n\nProfile\nOpen to relocation abroad.\nI studied abroad in Pune.\n", "Overseas"},
         {"Anna\n\nLocation Preference\nDelhi NCR, Gurugram\n", "Delhi,Gurgaon"},
+        {"Anna\nI have worked abroad, in Dubai.\n", ""},
         // Far down the head, and a referee's town, are not where the candidate lives.
         {"Anna\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\nMet clients in Chennai\n", ""},
         {"Anna\nReferences\nJo Park, Mumbai\n", ""},
@@ -87,7 +91,7 @@ TEST(ListItems, TheBanksOwnListsAsTheyStand) {
     input.text = text;
     // Items of the bank's own, spaced and cased as it keeps them; an empty piece and a
     // one-character item are never proposed.
-    input.lists = {" MBA ,, Diploma", "kotlin ,C# , ,R, Go", ""};
+    input.lists = {" MBA ,, Diploma ,M.B.A.", "kotlin ,C# , ,R, Go", ""};
     const FieldProposals proposals = ProposeFields(input);
     EXPECT_EQ(ValuesOf(proposals.qualifications), "MBA");
     EXPECT_EQ(ValuesOf(proposals.specializations), "kotlin,C#");

@@ -41,7 +41,11 @@ TEST(TextReading, PeriodsAndWhereTheyAreWritten) {
          "2012-06..2014-12 [giugno 2012 – dicembre 2014]; 2015-07..open [luglio 2015 – oggi]"},
         {"stycznia 2019 – obecnie", "2019-01..open [stycznia 2019 – obecnie]"},
         {"kesäkuu 2010 – joulukuu 2012", "2010-06..2012-12 [kesäkuu 2010 – joulukuu 2012]"},
-        // Not periods: single dates, a phone number, May the word, years out of range.
+        {"01/18 – 03/20; 04/20 - Present",
+         "2018-01..2020-03 [01/18 – 03/20]; 2020-04..open [04/20 - Present]"},
+        // Not periods: single dates, a phone number, May the word, years out of range, a month and
+        // two digits beside a whole date.
+        {"03/18 – 2020; since 04/20", ""},
         {"Graduated 2014; born 12.03.1990", ""},
         {"+49 30 2015 2019", ""},
         {"May I help? 1850 - 1900", ""},
@@ -68,6 +72,9 @@ TEST(TextReading, HeadingsInTheLanguagesOfResumes) {
         {"Personal Details", static_cast<int>(Section::Contact)},
         {"■ Referees", static_cast<int>(Section::References)},
         {"Curriculum Vitae", static_cast<int>(Section::Header)},
+        {"EDUCATION AND TRAINING", static_cast<int>(Section::Education)},
+        {"DIGITAL SKILLS", static_cast<int>(Section::Skills)},
+        {"LANGUAGE SKILLS", static_cast<int>(Section::Languages)},
         // Sentences, values and labels with their values are none.
         {"Experience in banking.", -1},
         {"Experience: 8 years", -1},
@@ -106,6 +113,32 @@ TEST(TextReading, ASidebarIsReadColumnByColumn) {
         "5|Java, SQL",   "3|Experience", "3|Acme Ltd",         "3|Jan 2018 – Present", "3|Globex Corp",
         "3|2015 – 2017", "4|Education",  "4|KTH, 2010 – 2015"};
     EXPECT_EQ(Read(sidebar), expected);
+    // A sidebar on the right whose address touches the main column, and a long line of the main
+    // column across both at the end: each column keeps its sections through the break.
+    const std::string right = "Experience                     Contact\n"
+                              "Acme Ltd                       anna.lindqvist@example.com\n"
+                              "Jan 2018 – Present             +46 70 123 45 67\n"
+                              "Education                      Skills\n"
+                              "KTH, 2010 – 2015               Java, SQL\n"
+                              "Bachelor of Science in Computer Science, Royal Institute\n"
+                              "Globex Corp                    Oracle DBA\n"
+                              "2005 – 2009                    C++\n";
+    const std::vector<std::string> columns{"3|Experience",
+                                           "3|Acme Ltd",
+                                           "3|Jan 2018 – Present",
+                                           "4|Education",
+                                           "4|KTH, 2010 – 2015",
+                                           "1|Contact",
+                                           "1|anna.lindqvist@example.com",
+                                           "1|+46 70 123 45 67",
+                                           "5|Skills",
+                                           "5|Java, SQL",
+                                           "4|Bachelor of Science in Computer Science, Royal Institute",
+                                           "4|Globex Corp",
+                                           "4|2005 – 2009",
+                                           "5|Oracle DBA",
+                                           "5|C++"};
+    EXPECT_EQ(Read(right), columns);
     // A table whose cells belong together row by row stays so.
     const std::string table = "Experience\n"
                               "2019 – now       Acme Ltd          Developer\n"
