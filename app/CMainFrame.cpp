@@ -141,24 +141,24 @@ void CMainFrame::OnFromTextFile() {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (DroppedFile(event->mimeData()))
+    if (!DroppedFiles(event->mimeData()).empty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const std::optional<std::string> path = DroppedFile(event->mimeData());
-    if (!path)
+    std::vector<std::string> paths = DroppedFiles(event->mimeData());
+    if (paths.empty())
         return;
     event->acceptProposedAction();
     // After the drop has finished: the program the file came from waits until it has.
-    QTimer::singleShot(0, this, [this, file = *path] {
-        RunGuarded([&] { OnDroppedFile(file); });
+    QTimer::singleShot(0, this, [this, files = std::move(paths)] {
+        RunGuarded([&] { OnDroppedFiles(files); });
         UpdateCommands();
     });
 }
 
-void CMainFrame::OnDroppedFile(const std::string& path) {
-    RunDroppedFileImport(this, path);
+void CMainFrame::OnDroppedFiles(const std::vector<std::string>& paths) {
+    RunDroppedFileImport(this, paths);
 }
 
 void CMainFrame::OnFromWebsite() {

@@ -24,12 +24,14 @@ class ValueListDialog : public QDialog {
     Q_OBJECT
 
 public:
-    ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord);
+    // `preselect`: in choosing mode, the values chosen so far come up selected, as they do while a
+    // resume is edited.
+    ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord, bool preselect = false);
     ~ValueListDialog() override;
 
 private:
     void LoadValues();
-    void SetUpChoosing();
+    void SetUpChoosing(bool preselect);
     void PreselectFromChoice();
     void SetUpListEditing();
     void OnDefaultButton();
