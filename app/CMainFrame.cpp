@@ -150,9 +150,10 @@ void CMainFrame::OpenPendingFiles() {
         QTimer::singleShot(kModalRecheckMs, this, &CMainFrame::OpenPendingFiles);
         return;
     }
-    const std::string file = m_pendingFiles.front();
-    m_pendingFiles.pop_front();
-    RunCommand([&] { OnDroppedFile(file); });
+    // All that came meanwhile go as one queue, as files dropped together do.
+    const std::vector<std::string> files(m_pendingFiles.begin(), m_pendingFiles.end());
+    m_pendingFiles.clear();
+    RunCommand([&] { OnDroppedFiles(files); });
 }
 
 void CMainFrame::UpdateCommands() {
@@ -173,21 +174,22 @@ void CMainFrame::OnFromTextFile() {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (DroppedFile(event->mimeData()))
+    if (!DroppedFiles(event->mimeData()).empty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const std::optional<std::string> path = DroppedFile(event->mimeData());
-    if (!path)
+    std::vector<std::string> paths = DroppedFiles(event->mimeData());
+    if (paths.empty())
         return;
     event->acceptProposedAction();
     // After the drop has finished: the program the file came from waits until it has.
-    QTimer::singleShot(0, this, [this, file = *path] { RunCommand([&] { OnDroppedFile(file); }); });
+    QTimer::singleShot(0, this,
+                       [this, files = std::move(paths)] { RunCommand([&] { OnDroppedFiles(files); }); });
 }
 
-void CMainFrame::OnDroppedFile(const std::string& path) {
-    RunDroppedFileImport(this, path);
+void CMainFrame::OnDroppedFiles(const std::vector<std::string>& paths) {
+    RunDroppedFileImport(this, paths);
 }
 
 void CMainFrame::OnFromWebsite() {

@@ -42,13 +42,13 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
-    // A resume file dropped on the window is imported as if chosen for From Text File.
+    // Resume files dropped on the window are imported as if chosen for From Text File.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
     virtual void OnManually();
     virtual void OnFromTextFile();
-    virtual void OnDroppedFile(const std::string& path);
+    virtual void OnDroppedFiles(const std::vector<std::string>& paths);
     virtual void OnFromWebsite();
     virtual void OnQueryForm();
     virtual void OnAllRecords();

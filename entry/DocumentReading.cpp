@@ -1,6 +1,7 @@
 #include "entry/DocumentReading.h"
 
 #include "documents/DocumentReader.h"
+#include "documents/FileBytes.h"
 #include "platform/ControlId.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
@@ -41,7 +42,16 @@ std::unique_ptr<QProgressDialog> ProgressBox(QWidget* parent, const std::string&
 
 } // namespace
 
-std::optional<DocumentText> ReadForImport(QWidget* parent, const std::string& path) {
+ImportedFile ReadImportedFile(const std::string& path, const ReadProgress& progress) {
+    FileBytes file = ReadFileBytes(path);
+    if (!file.bytes)
+        return {Problem(DocumentKind::Unknown, ReadProblem::FileUnreadable, file.error), {}};
+    // The text is read from the very bytes that are kept, so the two always agree.
+    DocumentText content = ReadDocumentBytes(*file.bytes, path, progress);
+    return {std::move(content), std::move(*file.bytes)};
+}
+
+std::optional<ImportedFile> ReadForImport(QWidget* parent, const std::string& path) {
     QElapsedTimer clock;
     clock.start();
     auto wait = std::make_unique<WaitCursor>();
@@ -62,10 +72,14 @@ std::optional<DocumentText> ReadForImport(QWidget* parent, const std::string& pa
         QCoreApplication::processEvents();
         return !box->wasCanceled();
     };
-    DocumentText text = ReadDocument(path, progress);
-    if (text.problem == ReadProblem::Stopped)
+    ImportedFile file = ReadImportedFile(path, progress);
+    if (file.content.problem == ReadProblem::Stopped)
         return std::nullopt;
-    return text;
+    return file;
+}
+
+MessageIcon ProblemIcon(const DocumentText& content) {
+    return content.problem == ReadProblem::FileUnreadable ? MessageIcon::Critical : MessageIcon::Exclamation;
 }
 
 std::chrono::milliseconds SetProgressDelay(std::chrono::milliseconds delay) {

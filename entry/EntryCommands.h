@@ -3,6 +3,7 @@
 #include "store/Vocabulary.h"
 
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -12,11 +13,11 @@ class QWidget;
 // "&Manually": the "Resume Input Form" in new mode.
 void RunManualEntry(QWidget* parent);
 
-// "From  &Text File": choose a resume file, tag it, store it; again after Next.
+// "From  &Text File": choose resume files, tag each, store it; again after Next.
 void RunTextFileImport(QWidget* parent);
 
-// The same import for a file dropped on the main window: it starts with that file.
-void RunDroppedFileImport(QWidget* parent, const std::string& path);
+// The same import for files dropped on the main window: it starts with those files.
+void RunDroppedFileImport(QWidget* parent, const std::vector<std::string>& paths);
 
 // "&Change" > "Q&ualification", "&Specialization", "&Location Preference": edit one pick list.
 void RunPickListEditor(QWidget* parent, PickListKind kind);

@@ -28,6 +28,8 @@ TaggingEdit::~TaggingEdit() = default;
 void TaggingEdit::ShowBytes(std::string bytes) {
     m_shownBytes = std::move(bytes);
     m_shownText = ReadableText(m_shownBytes);
+    m_starts.clear();
+    m_lineEnds.clear();
     setPlainText(m_shownText);
 }
 
@@ -65,6 +67,88 @@ void TaggingEdit::OnCommand(QAction* action) {
     ShowChecks(); // undo the toggle Qt applied on trigger; the rules below decide
     RunCommand(commandId);
     ShowChecks();
+    emit Tagged(commandId);
+}
+
+bool TaggingEdit::TagWith(int commandId, const std::string& value) {
+    const std::string tag = TrimmedBytes(value);
+    const auto band = std::find(kExperienceBands.begin(), kExperienceBands.end(), tag);
+    switch (commandId) {
+    case kTagName:
+    case kTagOrganization:
+        if (tag.empty())
+            return false;
+        (commandId == kTagName ? m_tags.name : m_tags.organization) = tag;
+        break;
+    case kTagEmail:
+        if (tag.empty() || !IsAcceptableEmail(tag))
+            return false;
+        m_tags.email = tag;
+        break;
+    default:
+        if (std::find(kExperienceCommands.begin(), kExperienceCommands.end(), commandId) ==
+                kExperienceCommands.end() ||
+            band == kExperienceBands.end())
+            return false;
+        TagExperience(kExperienceCommands[static_cast<std::size_t>(band - kExperienceBands.begin())]);
+        ShowChecks();
+        return true;
+    }
+    SetCheck(commandId, true);
+    ShowChecks();
+    return true;
+}
+
+void TaggingEdit::ClearTag(int commandId) {
+    switch (commandId) {
+    case kTagName:
+        m_tags.name.clear();
+        break;
+    case kTagOrganization:
+        m_tags.organization.clear();
+        break;
+    case kTagEmail:
+        m_tags.email.clear();
+        break;
+    case kTagQualification:
+    case kTagSpecialization:
+    case kTagLocation:
+        break; // the choice itself lives in SelectedValueLists
+    default:
+        m_tags.experience.clear();
+        for (int band : kExperienceCommands)
+            SetCheck(band, false);
+    }
+    SetCheck(commandId, false);
+    ShowChecks();
+}
+
+void TaggingEdit::CheckItem(int commandId) {
+    SetCheck(commandId, true);
+    ShowChecks();
+}
+
+void TaggingEdit::PreselectChoice(PickListKind kind, bool preselect) {
+    if (preselect)
+        m_preselected.insert(kind);
+    else
+        m_preselected.erase(kind);
+}
+
+std::pair<int, int> TaggingEdit::ViewRange(std::size_t offset, std::size_t length) const {
+    if (m_starts.empty()) {
+        ReadableText(m_shownBytes, &m_starts);
+        for (qsizetype at = m_shownText.indexOf(QStringLiteral("\r\n")); at >= 0;
+             at = m_shownText.indexOf(QStringLiteral("\r\n"), at + 2))
+            m_lineEnds.push_back(at + 1);
+    }
+    const auto viewOf = [this](std::size_t byte) {
+        const auto index = std::lower_bound(m_starts.begin(), m_starts.end() - 1, byte) - m_starts.begin();
+        const auto joined =
+            std::lower_bound(m_lineEnds.begin(), m_lineEnds.end(), index) - m_lineEnds.begin();
+        return static_cast<int>(index - joined);
+    };
+    return {viewOf(offset), viewOf(offset + length)};
 }
 
 void TaggingEdit::RunCommand(int commandId) {
@@ -122,7 +206,7 @@ void TaggingEdit::ChooseValues(int commandId) {
     const PickListKind kind = commandId == kTagQualification    ? PickListKind::Qualifications
                               : commandId == kTagSpecialization ? PickListKind::Specializations
                                                                 : PickListKind::Locations;
-    ValueListDialog choice(window(), kind, kChoosingMode);
+    ValueListDialog choice(window(), kind, kChoosingMode, m_preselected.count(kind) != 0);
     RunModal(choice);
     SetCheck(commandId, true);
 }

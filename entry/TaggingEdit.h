@@ -1,8 +1,13 @@
 #pragma once
 
+#include "store/Vocabulary.h"
+
 #include <QPlainTextEdit>
+#include <cstddef>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -35,6 +40,23 @@ public:
     bool IsChecked(int commandId) const { return m_checked.count(commandId) != 0; }
     const ResumeTags& Tags() const { return m_tags; }
 
+    // Tags a field with a value found elsewhere than in the selection (a proposal), as tagging the
+    // selection would: trimmed, the e-mail rule applied, the check mark set. Experience takes one of
+    // the bands. Shows no message; false when the value was refused, and then nothing changed.
+    bool TagWith(int commandId, const std::string& value);
+    // Empties a field's tag (every experience item for experience) and clears its check mark.
+    void ClearTag(int commandId);
+    // Checks an item as choosing its list does.
+    void CheckItem(int commandId);
+    // The choice of this list opens with the values chosen so far already selected.
+    void PreselectChoice(PickListKind kind, bool preselect);
+    // The view's range (start, end) of a byte range of the shown bytes.
+    std::pair<int, int> ViewRange(std::size_t offset, std::size_t length) const;
+
+signals:
+    // A tagging menu command has run.
+    void Tagged(int commandId);
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -53,4 +75,7 @@ private:
     std::string m_shownBytes;
     QString m_shownText;
     std::set<int> m_checked; // the menu's check marks, kept here so a trigger never toggles them
+    std::set<PickListKind> m_preselected;
+    mutable std::vector<std::size_t> m_starts; // byte offset of each shown character, when asked for
+    mutable std::vector<qsizetype> m_lineEnds; // where the shown text has "\r\n", which the view counts once
 };

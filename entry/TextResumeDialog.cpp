@@ -1,13 +1,18 @@
 #include "entry/TextResumeDialog.h"
 
 #include "documents/DocumentReader.h"
+#include "entry/DocumentReading.h"
 #include "entry/EntryRules.h"
+#include "entry/ProposalsPanel.h"
+#include "entry/ResumeProposals.h"
 #include "entry/SelectedValueLists.h"
 #include "entry/TaggingEdit.h"
 #include "entry/TextFile.h"
 #include "platform/CommandGuard.h"
+#include "platform/DataFolder.h"
 #include "platform/DroppedFile.h"
 #include "platform/MessageBox.h"
+#include "store/OriginalFiles.h"
 #include "store/ResumeStore.h"
 #include "ui_TextResumeDialog.h"
 
@@ -15,12 +20,17 @@
 #include <QDropEvent>
 
 TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path)
-    : TextResumeDialog(parent, path, ReadDocument(path)) {}
+    : TextResumeDialog(parent, path, ReadImportedFile(path)) {}
 
-TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path, const DocumentText& content)
-    : QDialog(parent), m_ui(std::make_unique<Ui::TextResumeDialog>()), m_path(std::move(path)) {
+TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path, ImportedFile file,
+                                   std::optional<QueuePlace> place)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TextResumeDialog>()), m_path(std::move(path)),
+      m_original(std::move(file.bytes)) {
     m_ui->setupUi(this);
-    LoadFile(content);
+    if (place)
+        m_ui->placeLabel->setText(QStringLiteral("%1 of %2").arg(place->number).arg(place->total));
+    m_ui->placeLabel->setVisible(place.has_value());
+    LoadFile(file.content);
     m_ui->activeRadio->setChecked(true);
     setAcceptDrops(true);
     connect(m_ui->submitButton, &QPushButton::clicked, this, &TextResumeDialog::Submit);
@@ -33,15 +43,14 @@ TextResumeDialog::~TextResumeDialog() = default;
 void TextResumeDialog::LoadFile(const DocumentText& content) {
     if (!content.Ok()) {
         // Without its text the dialog has nothing to tag: no menu, and Submit asks for a name.
-        ShowMessage(ProblemMessage(m_path, content), MessageButtons::Ok,
-                    content.problem == ReadProblem::FileUnreadable ? MessageIcon::Critical
-                                                                   : MessageIcon::Exclamation);
+        ShowMessage(ProblemMessage(m_path, content), MessageButtons::Ok, ProblemIcon(content));
         return;
     }
     const std::string_view shown = ShownPart(content.text);
     m_ui->textEdit->ShowBytes(std::string(shown));
     m_storedText = TrimmedBytes(content.text);
     m_ui->textEdit->LoadTaggingMenu();
+    m_ui->proposalsPanel->Attach(m_ui->textEdit, ProposeForTheDialog(shown));
     if (shown.size() < content.text.size())
         ShowMessage("The file " + m_path + " is too long to show whole. At most its first " +
                         std::to_string(kShownTextLimit / 1024) +
@@ -84,16 +93,16 @@ bool TextResumeDialog::AcceptsDrop() const {
 }
 
 void TextResumeDialog::dragEnterEvent(QDragEnterEvent* event) {
-    if (AcceptsDrop() && ::DroppedFile(event->mimeData()))
+    if (AcceptsDrop() && !::DroppedFiles(event->mimeData()).empty())
         event->acceptProposedAction();
 }
 
 void TextResumeDialog::dropEvent(QDropEvent* event) {
-    const std::optional<std::string> file = ::DroppedFile(event->mimeData());
-    if (!file || !AcceptsDrop())
+    std::vector<std::string> files = ::DroppedFiles(event->mimeData());
+    if (files.empty() || !AcceptsDrop())
         return;
     event->acceptProposedAction();
-    m_droppedFile = *file;
+    m_droppedFiles = std::move(files);
     Finish(TextResumeEnd::FileDropped);
 }
 
@@ -109,17 +118,32 @@ bool TextResumeDialog::MandatoryTagsPresent() const {
     return true;
 }
 
-// A failed open, append or close is reported and the import goes on; only an engine error
-// ends the command and leaves the dialog open.
+// A failed open, append or close is reported and the import goes on; an engine error, or an
+// original that cannot be kept, ends the command and leaves the dialog open.
 bool TextResumeDialog::WriteGuarded() {
-    return RunGuarded([this] { WriteResume(); });
+    bool goOn = false;
+    return RunGuarded([&] { goOn = WriteResume(); }) && goOn;
 }
 
-void TextResumeDialog::WriteResume() {
+bool TextResumeDialog::WriteResume() {
+    ResumeStore store;
+    if (!store.Open()) {
+        ShowMessage(kUnableToOpenDatabase);
+        return true;
+    }
+    try {
+        // On disk before any row names it: a crash can then leave a file without its resume, which
+        // the next start sweeps away, but never a resume without its file.
+        if (!m_original.empty())
+            store.keptOriginal = KeepOriginal(DataFolder(), m_original, m_path);
+    } catch (const OriginalFileError& error) {
+        ShowMessage(std::string("The resume is not stored: ") + error.what() + ".", MessageButtons::Ok,
+                    MessageIcon::Critical);
+        return false;
+    }
     SelectedValueLists.FillEmptyWithNotSpecified();
     const ResumeTags& tags = m_ui->textEdit->Tags();
     const std::string status = CheckedStatus();
-    ResumeStore store;
     store.record.name = tags.name;
     store.record.experience = tags.experience;
     store.record.email = tags.email;
@@ -127,16 +151,13 @@ void TextResumeDialog::WriteResume() {
     store.record.organization = tags.organization;
     store.record.status = status;
     SelectedValueLists.CopyInto(store.record);
-    if (!store.Open()) {
-        ShowMessage(kUnableToOpenDatabase);
-        return;
-    }
     if (!store.AppendResume()) {
         ShowMessage(kUnableToWriteDatabase);
-        return;
+        return true;
     }
     if (!store.Close())
         ShowMessage(kUnableToCloseDatabase);
+    return true;
 }
 
 void TextResumeDialog::Finish(TextResumeEnd end) {

@@ -4,12 +4,15 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace Ui {
 class TextResumeDialog;
 }
 class TaggingEdit;
+struct ImportedFile;
 
 inline constexpr const char* kDoNotSaveQuestion = "Are you sure you do not want to save this C.V.?";
 inline constexpr const char* kEnterNameAndQualification = "Please enter the Name and the Qualification";
@@ -17,8 +20,14 @@ inline constexpr const char* kSelectName = "Please select Name";
 inline constexpr const char* kSelectQualification = "Please select Qualification";
 
 // How a "Text Resume" dialog ended: the import goes on to the next file only after Next, or to
-// a file dropped on the dialog.
+// the files dropped on the dialog.
 enum class TextResumeEnd { Cancelled, Submitted, NextFile, FileDropped };
+
+// Where a file stands among several chosen together, counted from 1.
+struct QueuePlace {
+    int number = 1;
+    int total = 1;
+};
 
 // One resume file shown for tagging; stores the tagged resume on Submit or Next.
 class TextResumeDialog : public QDialog {
@@ -27,13 +36,14 @@ class TextResumeDialog : public QDialog {
 public:
     // Reads the file itself.
     TextResumeDialog(QWidget* parent, std::string path);
-    // Shows what was read from the file at `path`.
-    TextResumeDialog(QWidget* parent, std::string path, const DocumentText& content);
+    // Shows what was read from the file at `path`; `place` is shown when it is one of several.
+    TextResumeDialog(QWidget* parent, std::string path, ImportedFile file,
+                     std::optional<QueuePlace> place = std::nullopt);
     ~TextResumeDialog() override;
 
     TextResumeEnd End() const { return m_end; }
-    // The file dropped on the dialog, after it ended by FileDropped.
-    const std::string& DroppedFile() const { return m_droppedFile; }
+    // The files dropped on the dialog, after it ended by FileDropped.
+    const std::vector<std::string>& DroppedFiles() const { return m_droppedFiles; }
     // Cancel, Escape and the close box: nothing is written.
     void reject() override;
 
@@ -49,7 +59,7 @@ private:
     void Next();
     bool NothingTagged() const;
     bool MandatoryTagsPresent() const;
-    void WriteResume();
+    bool WriteResume();
     bool WriteGuarded();
     void Finish(TextResumeEnd end);
     std::string CheckedStatus() const;
@@ -57,6 +67,7 @@ private:
     std::unique_ptr<Ui::TextResumeDialog> m_ui;
     std::string m_path;
     std::string m_storedText; // the file's own bytes (a document's UTF-8 text), trimmed: never re-encoded
+    std::string m_original;   // the file's bytes as read, kept with the resume
     TextResumeEnd m_end = TextResumeEnd::Cancelled;
-    std::string m_droppedFile;
+    std::vector<std::string> m_droppedFiles;
 };

@@ -37,14 +37,15 @@ std::string LoadPickList(PickListKind kind) {
 
 } // namespace
 
-ValueListDialog::ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord)
+ValueListDialog::ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord,
+                                 bool preselect)
     : QDialog(parent), m_ui(std::make_unique<Ui::ValueListDialog>()), m_kind(kind),
       m_choosing(modeWord == kChoosingMode) {
     m_ui->setupUi(this);
     m_ui->kindLabel->setText(KindLabel(kind));
     LoadValues();
     if (m_choosing)
-        SetUpChoosing();
+        SetUpChoosing(preselect);
     else
         SetUpListEditing();
     connect(m_ui->addButton, &QPushButton::clicked, this, &ValueListDialog::OnDefaultButton);
@@ -62,8 +63,8 @@ void ValueListDialog::LoadValues() {
         InsertSorted(value);
 }
 
-void ValueListDialog::SetUpChoosing() {
-    if (EditedResume.editing)
+void ValueListDialog::SetUpChoosing(bool preselect) {
+    if (EditedResume.editing || preselect)
         PreselectFromChoice();
     m_ui->addButton->setText(QStringLiteral("&OK"));
     m_ui->deleteButton->setText(QStringLiteral("&Reset"));

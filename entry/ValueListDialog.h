@@ -24,7 +24,9 @@ class ValueListDialog : public QDialog {
     Q_OBJECT
 
 public:
-    ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord);
+    // `preselect`: in choosing mode, the values chosen so far come up selected, as they do while a
+    // resume is edited.
+    ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord, bool preselect = false);
     ~ValueListDialog() override;
 
     // Opened to choose values for a resume (else to edit a pick list).
@@ -32,7 +34,7 @@ public:
 
 private:
     void LoadValues();
-    void SetUpChoosing();
+    void SetUpChoosing(bool preselect);
     void PreselectFromChoice();
     void SetUpListEditing();
     void OnDefaultButton();

@@ -8,7 +8,31 @@
 
 namespace {
 OpenFileAnswerer g_openFileAnswerer;
+OpenFilesAnswerer g_openFilesAnswerer;
 SaveFileAnswerer g_saveFileAnswerer;
+
+std::vector<std::string> RunOpenChooser(QWidget* parent, QFileDialog::FileMode mode, const QString& filter,
+                                        const QString& defaultSuffix, const QString& initialName,
+                                        const QString& folder, QString* selectedFilter) {
+    QFileDialog chooser(parent, QStringLiteral("Open"), folder, filter);
+    chooser.setObjectName(QStringLiteral("OpenFileChooser"));
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    chooser.setFileMode(mode);
+    chooser.setDefaultSuffix(defaultSuffix);
+    if (selectedFilter != nullptr && !selectedFilter->isEmpty())
+        chooser.selectNameFilter(*selectedFilter);
+    if (!initialName.isEmpty())
+        chooser.selectFile(initialName);
+    if (RunModal(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return {};
+    if (selectedFilter != nullptr)
+        *selectedFilter = chooser.selectedNameFilter();
+    std::vector<std::string> paths;
+    const QStringList chosen = chooser.selectedFiles();
+    for (const QString& path : chosen)
+        paths.push_back(FromQt(path));
+    return paths;
+}
 } // namespace
 
 std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter,
@@ -16,20 +40,30 @@ std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter
                                           const QString& folder, QString* selectedFilter) {
     if (g_openFileAnswerer)
         return g_openFileAnswerer(filter);
-    QFileDialog chooser(parent, QStringLiteral("Open"), folder, filter);
-    chooser.setObjectName(QStringLiteral("OpenFileChooser"));
-    chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    chooser.setFileMode(QFileDialog::ExistingFile);
-    chooser.setDefaultSuffix(defaultSuffix);
-    if (selectedFilter != nullptr && !selectedFilter->isEmpty())
-        chooser.selectNameFilter(*selectedFilter);
-    if (!initialName.isEmpty())
-        chooser.selectFile(initialName);
-    if (RunModal(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+    std::vector<std::string> paths = RunOpenChooser(parent, QFileDialog::ExistingFile, filter, defaultSuffix,
+                                                    initialName, folder, selectedFilter);
+    if (paths.empty())
         return std::nullopt;
-    if (selectedFilter != nullptr)
-        *selectedFilter = chooser.selectedNameFilter();
-    return FromQt(chooser.selectedFiles().constFirst());
+    return std::move(paths.front());
+}
+
+std::vector<std::string> ChooseOpenFiles(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                                         const QString& initialName, const QString& folder,
+                                         QString* selectedFilter) {
+    if (g_openFilesAnswerer)
+        return g_openFilesAnswerer(filter);
+    if (g_openFileAnswerer) {
+        if (auto path = g_openFileAnswerer(filter))
+            return {std::move(*path)};
+        return {};
+    }
+    return RunOpenChooser(parent, QFileDialog::ExistingFiles, filter, defaultSuffix, initialName, folder,
+                          selectedFilter);
+}
+
+OpenFilesAnswerer SetOpenFilesAnswerer(OpenFilesAnswerer answerer) {
+    std::swap(g_openFilesAnswerer, answerer);
+    return answerer;
 }
 
 OpenFileAnswerer SetOpenFileAnswerer(OpenFileAnswerer answerer) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -21,6 +22,19 @@ std::optional<std::string> ChooseOpenFile(QWidget* parent, const QString& filter
 // Tests script the chooser: the answerer receives the filter and returns the next choice.
 using OpenFileAnswerer = std::function<std::optional<std::string>(const QString& filter)>;
 OpenFileAnswerer SetOpenFileAnswerer(OpenFileAnswerer answerer);
+
+// The same chooser where several files can be chosen at once (Shift and Ctrl extend the choice).
+// Returns the chosen paths in the order the chooser gives them, none when cancelled.
+std::vector<std::string> ChooseOpenFiles(QWidget* parent, const QString& filter,
+                                         const QString& defaultSuffix = QString(),
+                                         const QString& initialName = QString(),
+                                         const QString& folder = QString(),
+                                         QString* selectedFilter = nullptr);
+
+// Tests script it with the paths of one choice. Without this answerer, the one of the single
+// chooser answers it (its one path, or none).
+using OpenFilesAnswerer = std::function<std::vector<std::string>(const QString& filter)>;
+OpenFilesAnswerer SetOpenFilesAnswerer(OpenFilesAnswerer answerer);
 
 // The save-file chooser: asks before replacing an existing file. Returns the chosen path as 8-bit
 // text, or nothing when cancelled. A typed name without an extension gets defaultSuffix.

@@ -4,6 +4,7 @@
 #include "entry/EntryRules.h"
 #include "entry/ResumeInputDialog.h"
 #include "platform/CommandGuard.h"
+#include "platform/ControlId.h"
 #include "platform/EngineError.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
@@ -12,12 +13,14 @@
 #include "search/CMSFlexGrid.h"
 #include "search/CandidateMail.h"
 #include "search/FileViewDialog.h"
+#include "search/OriginalViewing.h"
 #include "search/ResultQuery.h"
 #include "search/ResultRowFold.h"
 #include "store/QueryTexts.h"
 #include "store/ResumeStore.h"
 #include "ui_ResultDialog.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QLayout>
@@ -109,9 +112,10 @@ ResultDialog::ResultDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_un
     ConnectActions();
     g_selectedRow = 1;
     m_filled = FillGrid();
-    if (m_filled)
+    if (m_filled) {
         FitWindowToColumns();
-    else
+        UpdateOpenOriginalCommand();
+    } else
         hide(); // a long fill may have shown it
 }
 
@@ -135,6 +139,27 @@ void ResultDialog::ConnectActions() {
     connect(m_ui->deleteButton, &QPushButton::clicked, this, [this] { RunGuarded([this] { OnDelete(); }); });
     connect(m_ui->sendMailButton, &QPushButton::clicked, this, &ResultDialog::OnSendMail);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    m_openOriginal = new QAction(QStringLiteral("Open &Original"), this);
+    m_openOriginal->setProperty(kControlIdProperty, kOpenOriginalCommand);
+    m_openOriginal->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_openOriginal->setShortcutContext(Qt::WindowShortcut);
+    connect(m_openOriginal, &QAction::triggered, this,
+            [this] { RunGuarded([this] { OpenKeptOriginal(Grid().TextMatrix(Grid().Row(), 0)); }); });
+    Grid().addAction(separator);
+    Grid().addAction(m_openOriginal);
+    connect(&Grid(), &CMSFlexGrid::RowChanged, this, [this] {
+        if (!m_filling)
+            UpdateOpenOriginalCommand();
+    });
+}
+
+// Greyed for a resume that was typed in or harvested: only an import keeps a file.
+void ResultDialog::UpdateOpenOriginalCommand() {
+    const std::string id = Grid().TextMatrix(Grid().Row(), 0);
+    m_openOriginal->setEnabled(!id.empty() && HasKeptOriginal(id));
 }
 
 bool ResultDialog::FillGrid() {
@@ -334,6 +359,7 @@ void ResultDialog::RefillOrClose() {
     const long stillThere = Grid().FindRow(0, currentId);
     Grid().SetRow(stillThere > 0 ? stillThere : std::min(place, Grid().Rows() - 1));
     UpdateSendMailButton();
+    UpdateOpenOriginalCommand();
 }
 
 void ResultDialog::OnSendMail() {

@@ -7,6 +7,7 @@ namespace Ui {
 class ResultDialog;
 }
 class CMSFlexGrid;
+class QAction;
 
 // The "Result Window": runs g_resultQuery, shows one grid row per resume, and offers Details,
 // Edit, Delete and Send Mail on the selected row. It fills its grid when built; a window whose
@@ -42,11 +43,13 @@ private:
     bool ReadStoredLists();
     void OnDelete();
     void OnSendMail();
+    void UpdateOpenOriginalCommand();
     bool DeleteFromStore(const std::string& idText);
     void RefillOrClose();
     CMSFlexGrid& Grid() const;
 
     std::unique_ptr<Ui::ResultDialog> m_ui;
+    QAction* m_openOriginal = nullptr;
     bool m_filled = false;
     bool m_filling = false;
 };
@@ -58,6 +61,9 @@ struct FillPacing {
     int repaint = 70;
 };
 extern FillPacing g_fillPacing;
+
+// "Open &Original", in the grid's context menu and on Ctrl+O: the file the resume was imported from.
+inline constexpr int kOpenOriginalCommand = 2012;
 
 inline constexpr const char* kExceptionTryAgain = "Exception :try again";
 inline constexpr const char* kNoRecordFoundToShow = "No record found to show";

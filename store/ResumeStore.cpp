@@ -125,6 +125,8 @@ int ResumeStore::AppendResume() {
         return 0;
     }
     InsertListRow(kResumeQuery, kResumeTable, id, std::string(record.resumeText));
+    if (keptOriginal)
+        WriteOriginalRow(m_connection, id, *keptOriginal);
     transaction.Commit();
     return 1;
 }
@@ -266,7 +268,12 @@ int ResumeStore::DeleteResume(const std::string& idText) {
         if (TableIsEmpty(target.table))
             result = 0;
     }
+    const std::optional<OriginalFile> original = ReadOriginalRow(m_connection, filterId);
+    DeleteOriginalRow(m_connection, filterId);
     transaction.Commit();
+    // Only once the row is gone for good: a file is never missing while a row names it.
+    if (original)
+        RemoveUnnamedOriginal(m_connection, DataFolder(), *original);
     return result;
 }
 

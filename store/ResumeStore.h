@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/OriginalFiles.h"
 #include "store/ResumeRecord.h"
 #include "store/Sqlite.h"
 #include "store/Vocabulary.h"
@@ -28,6 +29,7 @@ public:
     int AppendResume();
     // Rewrites the resume with the given ID text from `record`.
     int UpdateResume(const std::string& idText);
+    // Also drops the resume's kept original, once no other resume names its content.
     int DeleteResume(const std::string& idText);
     int LoadPickList(std::string& qualifications, std::string& specializations, std::string& locations);
     // The resume's stored list values, each list joined by "," in the order its rows were stored.
@@ -39,6 +41,9 @@ public:
     SqliteStatement OpenSnapshot(std::string_view query);
 
     ResumeRecord record;
+    // The file the resume was imported from, already kept (KeepOriginal): AppendResume names it in
+    // the resume's own transaction. Empty for a resume typed in or harvested.
+    std::optional<OriginalFile> keptOriginal;
 
     // A list table, with the query that names its columns by position.
     struct ListTarget {

@@ -61,15 +61,17 @@ bool PlaceClip(const fs::path& folder) {
     return true;
 }
 
-// An older bank gets the tables of our own it lacks. A file the engine refuses is not ours to
-// mend here: the store reports it when it is opened.
-bool AddMissingTables(const std::string& path) {
+// An older bank gets the tables of our own it lacks, and the kept originals lose what a crash left
+// behind. A file the engine refuses is not ours to mend here: the store reports it when it is opened.
+void AddMissingTablesAndSweep(const std::string& folder, const std::string& path, std::chrono::seconds age,
+                              BankSetupResult& result) {
     try {
         SqliteConnection connection;
         connection.Open(path);
-        return AddOurTables(connection);
+        result.addedOurTables = AddOurTables(connection);
+        result.sweptOriginals =
+            SweepOriginals(connection, folder.ends_with('/') ? folder : folder + "/", age);
     } catch (const EngineError&) {
-        return false;
     }
 }
 
@@ -97,7 +99,7 @@ void CreateBank(const std::string& path) {
         throw std::runtime_error("cannot put the new bank in place as " + path + ": " + error.message());
 }
 
-BankSetupResult PrepareDataFolder(const std::string& folder) {
+BankSetupResult PrepareDataFolder(const std::string& folder, std::chrono::seconds leftoverAge) {
     BankSetupResult result;
     result.createdFolder = fs::create_directories(folder);
 
@@ -106,7 +108,7 @@ BankSetupResult PrepareDataFolder(const std::string& folder) {
         CreateBank(bank.string());
         result.createdDatabase = true;
     } else {
-        result.addedOurTables = AddMissingTables(bank.string());
+        AddMissingTablesAndSweep(folder, bank.string(), leftoverAge, result);
     }
 
     const fs::path numberFile = fs::path(folder) / kResumeNumberFileName;

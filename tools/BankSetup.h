@@ -2,6 +2,9 @@
 
 #include "platform/DataFolder.h" // the names of the files it prepares
 
+#include "store/OriginalsSweep.h"
+
+#include <chrono>
 #include <string>
 
 // Prepares a data folder: the folder itself, a new bank with its six tables and three pick lists,
@@ -13,14 +16,18 @@ struct BankSetupResult {
     bool createdDatabase = false;
     bool createdNumberFile = false;
     bool createdClip = false;
-    bool addedOurTables = false; // to a bank made before they existed
+    bool addedOurTables = false;         // to a bank made before they existed
+    OriginalsSweepResult sweptOriginals; // leftovers of an import or deletion a crash cut short
     bool Changed() const {
-        return createdFolder || createdDatabase || createdNumberFile || createdClip || addedOurTables;
+        return createdFolder || createdDatabase || createdNumberFile || createdClip || addedOurTables ||
+               sweptOriginals.Removed();
     }
 };
 
-// Throws std::runtime_error with a readable reason when something cannot be created.
-BankSetupResult PrepareDataFolder(const std::string& folder);
+// Throws std::runtime_error with a readable reason when something cannot be created. Kept originals
+// no resume names are removed once they are older than `leftoverAge`.
+BankSetupResult PrepareDataFolder(const std::string& folder,
+                                  std::chrono::seconds leftoverAge = kLeftoverOriginalAge);
 
 // Creates a new bank at `path`, which must not exist yet.
 void CreateBank(const std::string& path);

@@ -76,6 +76,12 @@ int main(int argc, char** argv) {
             std::printf("Created an empty bank %sTalvanorData.mdb\n", DataFolder().c_str());
         if (result.addedOurTables)
             std::printf("Added Talvanor's own tables to %sTalvanorData.mdb\n", DataFolder().c_str());
+        if (result.sweptOriginals.files > 0)
+            std::printf("Removed %d kept original file(s) that no resume names\n",
+                        result.sweptOriginals.files);
+        if (result.sweptOriginals.rows > 0)
+            std::printf("Removed %d kept original record(s) of deleted resumes\n",
+                        result.sweptOriginals.rows);
         if (addedIndex)
             std::printf("Added the keyword index to %sTalvanorData.mdb\n", DataFolder().c_str());
         if (result.createdNumberFile)

@@ -167,6 +167,13 @@ TEST(Seams, FileChooserAndBeepAreScriptable) {
     SetOpenFileAnswerer(
         [](const QString& filter) { return std::optional<std::string>(filter.toStdString()); });
     EXPECT_EQ(ChooseOpenFile(nullptr, QStringLiteral(".txt")), std::optional<std::string>(".txt"));
+    // The several-files chooser takes the single answerer's one choice until it has its own.
+    EXPECT_EQ(ChooseOpenFiles(nullptr, QStringLiteral(".pdf")), std::vector<std::string>{".pdf"});
+    SetOpenFilesAnswerer([](const QString&) { return std::vector<std::string>{"a", "b"}; });
+    EXPECT_EQ(ChooseOpenFiles(nullptr, QStringLiteral(".pdf")), (std::vector<std::string>{"a", "b"}));
+    SetOpenFilesAnswerer({});
+    SetOpenFileAnswerer([](const QString&) { return std::optional<std::string>(); });
+    EXPECT_EQ(ChooseOpenFiles(nullptr, QStringLiteral(".pdf")), std::vector<std::string>{});
     SetOpenFileAnswerer({});
 
     std::vector<std::pair<unsigned, unsigned>> beeps;
@@ -194,6 +201,23 @@ TEST(Seams, ADropCarriesOneLocalFileOrNothing) {
     text.setText(file);
     EXPECT_EQ(DroppedFile(&text), std::nullopt);
     EXPECT_EQ(DroppedFile(nullptr), std::nullopt);
+
+    // Several: the local files in order, each once, folders and addresses left out.
+    const QString other = folder.filePath("cv two.docx");
+    QFile(other).open(QIODevice::WriteOnly);
+    const auto several = [](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        return DroppedFiles(&data);
+    };
+    using Paths = std::vector<std::string>;
+    EXPECT_EQ(several({QUrl::fromLocalFile(other), QUrl::fromLocalFile(folder.path()),
+                       QUrl(QStringLiteral("https://example.com/cv.pdf")), QUrl::fromLocalFile(file),
+                       QUrl::fromLocalFile(other)}),
+              (Paths{other.toStdString(), file.toStdString()}));
+    EXPECT_EQ(several({QUrl::fromLocalFile(folder.path())}), Paths{});
+    EXPECT_EQ(DroppedFiles(&text), Paths{});
+    EXPECT_EQ(DroppedFiles(nullptr), Paths{});
 }
 
 TEST(DataFolderPlace, IsTheXdgDataFolderWithTrailingSlash) {
@@ -216,6 +240,22 @@ TEST(FileChooserDialog, TypedNameGetsTheDefaultExtensionAndCancelGivesNothing) {
     SetModalHandler({});
     EXPECT_EQ(chosen, std::optional<std::string>(folder.filePath("jose.txt").toStdString()));
     EXPECT_EQ(cancelled, std::nullopt);
+
+    // Several files at once, in the order typed; a cancel gives none.
+    QFile(folder.filePath("ann.pdf")).open(QIODevice::WriteOnly);
+    SetModalHandler([&](QDialog& dialog) {
+        auto& chooser = dynamic_cast<QFileDialog&>(dialog);
+        EXPECT_EQ(chooser.fileMode(), QFileDialog::ExistingFiles);
+        chooser.setDirectory(folder.path());
+        chooser.findChild<QLineEdit*>("fileNameEdit")->setText("\"jose.txt\" \"ann.pdf\"");
+        dialog.accept();
+    });
+    const auto several = ChooseOpenFiles(nullptr, QStringLiteral("All (*)"));
+    SetModalHandler([](QDialog& dialog) { dialog.reject(); });
+    EXPECT_EQ(ChooseOpenFiles(nullptr, QStringLiteral("All (*)")), std::vector<std::string>{});
+    SetModalHandler({});
+    EXPECT_EQ(several, (std::vector<std::string>{folder.filePath("jose.txt").toStdString(),
+                                                 folder.filePath("ann.pdf").toStdString()}));
 
     // The save chooser does the same for a name that names no file yet.
     SetModalHandler([&](QDialog& dialog) {

@@ -1,8 +1,15 @@
+#include "platform/DataFolder.h"
+#include "store/OriginalFiles.h"
+#include "store/OriginalsSweep.h"
+#include "store/Sqlite.h"
 #include "tests/util/Bank.h"
+
+#include <filesystem>
 
 #include <csignal>
 #include <gtest/gtest.h>
 #include <random>
+#include <set>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -12,19 +19,19 @@ extern char** environ;
 
 namespace {
 
-// Starts the append loop, waits until it has stored at least one resume, lets it run on for a
+// Starts a writing loop, waits until it has stored at least one resume, lets it run on for a
 // random moment and kills it without warning.
-void KillAppenderAtRandom(std::mt19937& random) {
+void KillWriterAtRandom(std::mt19937& random, const char* path) {
     int output[2];
     ASSERT_EQ(pipe(output), 0);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, output[0]);
-    char program[] = APPEND_LOOP_PATH;
-    char* argv[] = {program, nullptr};
+    std::string program = path;
+    char* argv[] = {program.data(), nullptr};
     pid_t child = 0;
-    ASSERT_EQ(posix_spawn(&child, program, &actions, nullptr, argv, environ), 0);
+    ASSERT_EQ(posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ), 0);
     posix_spawn_file_actions_destroy(&actions);
     close(output[1]);
 
@@ -43,7 +50,7 @@ TEST(Crash, KilledWriterLeavesASoundBankOfWholeResumesAndAnIndexInStep) {
     FreshBank();
     std::mt19937 random(std::random_device{}());
     for (int round = 0; round < 8; ++round)
-        KillAppenderAtRandom(random);
+        KillWriterAtRandom(random, APPEND_LOOP_PATH);
 
     EXPECT_EQ(QueryRows("PRAGMA integrity_check"), (Rows{{"ok"}}));
     const long listed = std::stol(QueryRows("SELECT count(*) FROM [Abstract Information]")[0][0]);
@@ -78,6 +85,36 @@ TEST(Crash, KilledWriterLeavesASoundBankOfWholeResumesAndAnIndexInStep) {
         (Rows{{"0"}}));
     EXPECT_EQ(QueryRows("SELECT count(*) FROM ResumeKeywordsPending"), (Rows{{"0"}}));
     EXPECT_EQ(QueryRows("INSERT INTO ResumeKeywords (ResumeKeywords) VALUES ('integrity-check')"), Rows{});
+}
+
+TEST(Crash, KilledImportsLeaveNoOriginalWithoutItsResumeAfterTheSweep) {
+    FreshBank();
+    std::mt19937 random(std::random_device{}());
+    for (int round = 0; round < 8; ++round)
+        KillWriterAtRandom(random, IMPORT_LOOP_PATH);
+    {
+        SqliteConnection bank;
+        bank.Open(BankPath());
+        SweepOriginals(bank, DataFolder(), std::chrono::seconds(0)); // as the next start does
+    }
+    // Every resume came with its file, and names one that is there ...
+    EXPECT_EQ(QueryRows("SELECT count(*) FROM [Abstract Information] WHERE ID NOT IN (SELECT ID FROM "
+                        "ResumeOriginals)"),
+              (Rows{{"0"}}));
+    EXPECT_EQ(QueryRows("SELECT count(*) FROM ResumeOriginals WHERE ID NOT IN (SELECT ID FROM [Abstract "
+                        "Information])"),
+              (Rows{{"0"}}));
+    std::set<std::string> named;
+    for (const auto& row : QueryRows("SELECT Sha256, FileName FROM ResumeOriginals")) {
+        const std::string path = OriginalPath(DataFolder(), OriginalFile{row[0], row[1], 0});
+        EXPECT_TRUE(std::filesystem::exists(path)) << path;
+        named.insert(path);
+    }
+    EXPECT_GE(named.size(), 4u);
+    // ... and no kept file is left that no resume names, half-written ones included.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(OriginalsFolder(DataFolder())))
+        if (entry.is_regular_file())
+            EXPECT_EQ(named.count(entry.path().string()), 1u) << entry.path();
 }
 
 } // namespace

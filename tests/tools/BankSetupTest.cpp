@@ -1,5 +1,6 @@
 #include "tools/BankSetup.h"
 #include "platform/DataFolder.h"
+#include "store/OriginalFiles.h"
 #include "store/ResumeStore.h"
 #include "store/ValueList.h"
 #include "tests/util/Bank.h"
@@ -51,6 +52,16 @@ TEST(TalvanorInit, PreparesAnEmptyFolderAndASecondRunChangesNothing) {
     EXPECT_NE(said.find("nothing changed"), std::string::npos) << said;
     EXPECT_EQ(ReadFile(BankPath()), bankBefore);
     EXPECT_EQ(fs::last_write_time(BankPath()), stampBefore);
+
+    // A kept file no resume names, as a crash during an import leaves it, goes once it is old.
+    const std::string old = OriginalPath(DataFolder(), KeepOriginal(DataFolder(), "old bytes", "a.pdf"));
+    const std::string young = OriginalPath(DataFolder(), KeepOriginal(DataFolder(), "new bytes", "b.pdf"));
+    fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    std::tie(code, said) = RunInit();
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(said, "Removed 1 kept original file(s) that no resume names\n");
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_TRUE(fs::exists(young)) << "an import in another Talvanor may be about to name it";
 }
 
 // A bank as made before keyword search, holding two resumes.
