@@ -15,12 +15,17 @@
 #include "store/QueryTexts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
+
+namespace {
+constexpr int kModalRecheckMs = 250;
+} // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {}
 
@@ -108,7 +113,7 @@ void CMainFrame::Route(int commandId) {
         {kCommandChangeLocation, &CMainFrame::OnChangeLocation},
         {kCommandHelpTopics, &CMainFrame::OnHelpFinder},
     };
-    RunGuarded([&] {
+    RunCommand([&] {
         if (const auto handler = handlers.find(commandId); handler != handlers.end())
             (this->*handler->second)();
         else if (commandId == kCommandPrint && View())
@@ -120,7 +125,35 @@ void CMainFrame::Route(int commandId) {
         else
             emit AppCommand(commandId);
     });
+}
+
+void CMainFrame::RunCommand(const std::function<void()>& command) {
+    const bool nested = std::exchange(m_running, true);
+    RunGuarded(command);
+    m_running = nested;
     UpdateCommands();
+    // Files handed over meanwhile waited for the command to end.
+    if (!m_running && !m_pendingFiles.empty())
+        QTimer::singleShot(0, this, &CMainFrame::OpenPendingFiles);
+}
+
+void CMainFrame::OpenResumeFiles(const std::vector<std::string>& files) {
+    m_pendingFiles.insert(m_pendingFiles.end(), files.begin(), files.end());
+    QTimer::singleShot(0, this, &CMainFrame::OpenPendingFiles);
+}
+
+void CMainFrame::OpenPendingFiles() {
+    if (m_running || m_pendingFiles.empty())
+        return; // the end of the command looks again
+    // A dialog shown outside any command (a message, a progress box) ends without telling.
+    if (QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(kModalRecheckMs, this, &CMainFrame::OpenPendingFiles);
+        return;
+    }
+    // All that came meanwhile go as one queue, as files dropped together do.
+    const std::vector<std::string> files(m_pendingFiles.begin(), m_pendingFiles.end());
+    m_pendingFiles.clear();
+    RunCommand([&] { OnDroppedFiles(files); });
 }
 
 void CMainFrame::UpdateCommands() {
@@ -151,10 +184,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
         return;
     event->acceptProposedAction();
     // After the drop has finished: the program the file came from waits until it has.
-    QTimer::singleShot(0, this, [this, files = std::move(paths)] {
-        RunGuarded([&] { OnDroppedFiles(files); });
-        UpdateCommands();
-    });
+    QTimer::singleShot(0, this,
+                       [this, files = std::move(paths)] { RunCommand([&] { OnDroppedFiles(files); }); });
 }
 
 void CMainFrame::OnDroppedFiles(const std::vector<std::string>& paths) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,6 +27,10 @@ public:
     // Runs a command as if chosen from the menu, toolbar or keys. False when it is unknown
     // or disabled, and then nothing runs.
     bool TriggerCommand(int commandId);
+
+    // Opens each file in Text Resume, as if chosen for From Text File, one after another, once no
+    // command is running: files named on the command line or handed over by a later start.
+    void OpenResumeFiles(const std::vector<std::string>& files);
 
     // Where the window goes when it is restored from maximized: well inside the screen.
     static QRect RestoredGeometry(const QRect& available);
@@ -63,6 +69,10 @@ private:
     bool CreateStatusBar();
     void Route(int commandId);
     void UpdateCommands();
+    void RunCommand(const std::function<void()>& command);
+    void OpenPendingFiles();
 
     std::map<int, QAction*> m_commands;
+    std::deque<std::string> m_pendingFiles;
+    bool m_running = false; // a command (and its dialogs) is running
 };

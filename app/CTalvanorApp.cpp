@@ -6,7 +6,11 @@
 #include "app/CTalvanorDoc.h"
 #include "app/CTalvanorView.h"
 #include "app/CommandIds.h"
+#include "app/CommandLine.h"
+#include "app/HelpKeys.h"
+#include "platform/DataFolder.h"
 #include "platform/FileChooser.h"
+#include "platform/InstanceHandOff.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
 #include "platform/Text.h"
@@ -21,15 +25,6 @@ namespace {
 
 constexpr const char* kFailedToOpen = "Failed to open document.";
 
-// The first argument that is not an option names a document to open.
-QString DocumentArgument(const QStringList& arguments) {
-    for (const QString& argument : arguments) {
-        if (!argument.startsWith(QLatin1Char('-')))
-            return argument;
-    }
-    return QString();
-}
-
 } // namespace
 
 CTalvanorApp::CTalvanorApp() = default;
@@ -43,11 +38,16 @@ bool CTalvanorApp::InitInstance(const QStringList& arguments, Qt::WindowStates r
     // Hosting controls and the three-dimensional look need nothing here: Qt widgets have both.
     LoadAppResources();
     QIcon icon(kIconPath);
-    icon.addFile(kSmallIconPath);
+    for (const QString& smaller : kSmallIconPaths)
+        icon.addFile(smaller);
     QApplication::setWindowIcon(icon);
     m_document = std::make_unique<CTalvanorDoc>();
+    // F1 opens the guide at the section of the window it is pressed in.
+    m_helpKeys = std::make_unique<HelpKeyFilter>();
+    QApplication::instance()->installEventFilter(m_helpKeys.get());
     if (!ProcessShellCommand(arguments))
         return false;
+    TakeHandedOverFiles();
     m_mainFrame->setWindowState(requestedState);
     // Fill the screen even where no window manager carries out the maximizing; restoring then
     // gives a window inside the screen (CMainFrame::changeEvent).
@@ -69,15 +69,33 @@ bool CTalvanorApp::InitInstance(const QStringList& arguments, Qt::WindowStates r
 bool CTalvanorApp::ProcessShellCommand(const QStringList& arguments) {
     if (!CreateMainFrame())
         return false;
-    const QString path = DocumentArgument(arguments);
-    if (path.isEmpty()) {
-        OnFileNew();
-        return true;
+    OnFileNew();
+    // The documents Talvanor is given are resumes: they go to Text Resume once the window shows,
+    // never into the empty document, which holds nothing.
+    const std::vector<std::string> files = FileArguments(arguments);
+    if (!files.empty())
+        m_mainFrame->OpenResumeFiles(files);
+    return true;
+}
+
+void CTalvanorApp::TakeHandedOverFiles() {
+    m_handOff = std::make_unique<HandOffServer>();
+    // Where another Talvanor on this data folder already listens, this one starts as it would alone.
+    if (!m_handOff->Listen(HandOffName(DataFolder()))) {
+        m_handOff.reset();
+        return;
     }
-    if (OpenDocumentFile(path))
-        return true;
-    m_mainFrame.reset();
-    return false;
+    connect(m_handOff.get(), &HandOffServer::FilesHandedOver, this,
+            [this](const std::vector<std::string>& files) {
+                m_mainFrame->OpenResumeFiles(files);
+                // Brought forward where the window manager allows: the window at work, or the main one.
+                m_mainFrame->setWindowState(m_mainFrame->windowState() & ~Qt::WindowMinimized);
+                QWidget* front = QApplication::activeModalWidget() != nullptr
+                                     ? QApplication::activeModalWidget()
+                                     : m_mainFrame.get();
+                front->raise();
+                front->activateWindow();
+            });
 }
 
 bool CTalvanorApp::CreateMainFrame() {

@@ -6,6 +6,8 @@
 
 class CMainFrame;
 class CTalvanorDoc;
+class HandOffServer;
+class HelpKeyFilter;
 
 // The application: builds the one document, its main window and view, and handles About and
 // the document commands. Holds no data of its own.
@@ -16,8 +18,9 @@ public:
     CTalvanorApp();
     ~CTalvanorApp() override;
 
-    // Carries out the command line (no argument: a new document; a file: that document) and
-    // shows the main window maximized whatever state was asked for. False ends the program.
+    // Carries out the command line (a new document; each file named is opened in Text Resume),
+    // shows the main window maximized whatever state was asked for, and takes the files later
+    // starts hand over. False ends the program.
     bool InitInstance(const QStringList& arguments, Qt::WindowStates requestedState = Qt::WindowNoState);
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
@@ -32,9 +35,12 @@ public:
 private:
     bool ProcessShellCommand(const QStringList& arguments);
     bool CreateMainFrame();
+    void TakeHandedOverFiles();
     bool OpenDocumentFile(const QString& path);
     void OnAppCommand(int commandId);
 
     std::unique_ptr<CTalvanorDoc> m_document;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<HelpKeyFilter> m_helpKeys;
+    std::unique_ptr<HandOffServer> m_handOff;
 };

@@ -1,5 +1,7 @@
 #include "app/CTalvanorApp.h"
+#include "app/CommandLine.h"
 #include "platform/DataFolder.h"
+#include "platform/InstanceHandOff.h"
 #include "search/KeywordIndexWork.h"
 #include "tools/BankSetup.h"
 
@@ -13,6 +15,10 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("talvanor"));
     // The menus are text only; the pictures belong to the toolbar.
     QApplication::setAttribute(Qt::AA_DontShowIconsInMenus);
+    // Files opened from the file manager go to the Talvanor already running on this data folder.
+    const std::vector<std::string> files = FileArguments(QApplication::arguments().mid(1));
+    if (!files.empty() && HandToRunningProgram(HandOffName(DataFolder()), files))
+        return 0;
     // Installed and started from the menu, it may find no data folder yet: prepare it as
     // talvanor-init does, never changing what is there. A failure leaves the store to say so.
     try {

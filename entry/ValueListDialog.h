@@ -29,6 +29,9 @@ public:
     ValueListDialog(QWidget* parent, PickListKind kind, std::string_view modeWord, bool preselect = false);
     ~ValueListDialog() override;
 
+    // Opened to choose values for a resume (else to edit a pick list).
+    bool Choosing() const { return m_choosing; }
+
 private:
     void LoadValues();
     void SetUpChoosing(bool preselect);

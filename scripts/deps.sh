@@ -3,9 +3,10 @@
 set -euo pipefail
 
 # The document readers use Poppler, libarchive and libxml2; Word 97-2003 and RTF files are read
-# through antiword and unrtf.
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev libcpp-httplib-dev
-          libpoppler-cpp-dev libarchive-dev libxml2-dev antiword unrtf
+# through antiword and unrtf. cmark-gfm renders the user guide; the artwork tool writes the
+# scalable icon with Qt's SVG module.
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libsqlite3-dev libcurl4-openssl-dev
+          libcpp-httplib-dev libpoppler-cpp-dev libarchive-dev libxml2-dev antiword unrtf cmark-gfm
           libgtest-dev libgmock-dev sqlite3 fonts-dejavu-core xdg-utils "$@")
 
 missing=()

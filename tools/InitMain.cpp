@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <string_view>
 
 namespace {
 
@@ -51,9 +52,12 @@ bool AddKeywordIndexIfMissing(bool& added) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc > 1) {
-        std::fprintf(stderr, "usage: talvanor-init\nPrepares %s without changing anything in it.\n",
+        // Asked for, the usage is the answer; after anything else it says what went wrong.
+        const bool asked = argc == 2 && std::string_view(argv[1]) == "--help";
+        std::fprintf(asked ? stdout : stderr,
+                     "usage: talvanor-init\nPrepares %s without changing anything in it.\n",
                      DataFolder().c_str());
-        return 2;
+        return asked ? 0 : 2;
     }
     try {
         const BankSetupResult result = PrepareDataFolder(DataFolder());

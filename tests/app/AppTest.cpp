@@ -5,20 +5,30 @@
 #include "app/CTalvanorDoc.h"
 #include "app/CTalvanorView.h"
 #include "app/CommandIds.h"
+#include "app/CommandLine.h"
+#include "entry/TaggingEdit.h"
 #include "platform/ControlId.h"
+#include "platform/DataFolder.h"
 #include "platform/FileChooser.h"
+#include "platform/InstanceHandOff.h"
 #include "platform/ModalRun.h"
 #include "platform/Text.h"
+#include "tests/util/Bank.h"
+#include "tests/util/DialogScript.h"
 #include "tests/util/ScriptedMessages.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -91,18 +101,100 @@ TEST_F(AppTest, AboutOpensTheAboutBoxOverTheMainWindow) {
     EXPECT_EQ(seen, std::vector<std::string>{"about"});
 }
 
-TEST_F(AppTest, ADocumentArgumentThatCannotBeReadEndsStartUp) {
+TEST_F(AppTest, FilesNamedOnTheCommandLineOpenInTextResumeOneAfterAnother) {
+    FreshBank();
     ScriptedMessages messages;
     QTemporaryDir folder;
-    CTalvanorApp failing;
-    EXPECT_FALSE(failing.InitInstance({folder.filePath("missing.tlv")}));
-    EXPECT_EQ(failing.MainFrame(), nullptr);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Failed to open document."});
+    WriteFile(folder, "asha.txt", "Asha Raman\nJava developer");
+    WriteFile(folder, "-dash.txt", "Dara Quinn");
+    const QString missing = folder.filePath("gone.pdf");
+    std::vector<std::string> shown;
+    DialogScript script;
+    for (int i = 0; i < 2; ++i) {
+        script.Then([&](QDialog& dialog) {
+            auto* text = FindControl<TaggingEdit>(&dialog, 1000);
+            shown.push_back(text != nullptr ? FromQt(text->toPlainText()) : "not Text Resume");
+            // Next with nothing tagged asks, and Yes goes on to the next file of the queue.
+            FindControl<QPushButton>(&dialog, 1003)->click();
+        });
+    }
+    int choosers = 0;
+    SetOpenFilesAnswerer([&](const QString&) {
+        ++choosers;
+        return std::vector<std::string>{};
+    });
+    // A name is taken from where the program was started; options are not files, except after "--".
+    const QString started = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    CTalvanorApp app;
+    const bool initialized = app.InitInstance({"asha.txt", "--verbose", missing, "--", "-dash.txt"});
+    QDir::setCurrent(started);
+    ASSERT_TRUE(initialized);
+    ASSERT_NE(app.MainFrame(), nullptr);
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_TRUE(app.Document()->PathName().empty()) << "resumes never become the empty document";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return script.AllDone() && choosers == 1; }));
+    SetOpenFilesAnswerer({});
+    // A file that cannot be read gets the import's message and is passed over; after the last file
+    // the chooser comes, as after files chosen in it.
+    EXPECT_EQ(shown, (std::vector<std::string>{"Asha Raman\nJava developer", "Dara Quinn"}));
+    const std::vector<std::string> texts = messages.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Are you sure you do not want to save this C.V.?"), 2);
+    EXPECT_EQ(
+        std::count(texts.begin(), texts.end(),
+                   "Cannot read the file " + FromQt(missing) + ": No such file or directory. It is skipped."),
+        1);
+}
 
-    const QString readable = WriteFile(folder, "notes.tlv", "kept");
-    CTalvanorApp opening;
-    EXPECT_TRUE(opening.InitInstance({"--verbose", readable}));
-    EXPECT_EQ(opening.Document()->PathName(), FromQt(readable));
+TEST_F(AppTest, FilesHandedOverByALaterStartOpenOnceTheCommandAtWorkHasEnded) {
+    FreshBank();
+    QTemporaryDir folder;
+    const QString resume = WriteFile(folder, "meera.txt", "Meera Iyer");
+    CTalvanorApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    std::vector<std::string> seen;
+    std::atomic<int> taken{-1};
+    std::thread laterStart;
+    DialogScript script;
+    script.Then([&](QDialog& search) {
+        seen.push_back(search.windowTitle().toStdString());
+        // Handed over while the query form is open: taken at once, opened after the form.
+        laterStart =
+            std::thread([&] { taken = HandToRunningProgram(HandOffName(DataFolder()), {FromQt(resume)}); });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return taken != -1; }));
+        search.reject();
+    });
+    script.Then([&](QDialog& text) {
+        seen.push_back(text.windowTitle().toStdString());
+        EXPECT_EQ(FindControl<TaggingEdit>(&text, 1000)->toPlainText(), "Meera Iyer");
+        text.reject();
+    });
+    EXPECT_TRUE(app.MainFrame()->TriggerCommand(kCommandQueryForm));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return script.AllDone(); }));
+    laterStart.join();
+    EXPECT_EQ(taken, 1);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Search The Resume", "Text Resume"}));
+
+    // Nobody listens for another data folder.
+    EXPECT_FALSE(HandToRunningProgram(HandOffName("/nowhere/talvanor/"), {FromQt(resume)}));
+    // A second program on the same data folder leaves the listening to the first.
+    HandOffServer second;
+    EXPECT_FALSE(second.Listen(HandOffName(DataFolder())));
+}
+
+TEST(CommandLine, FileArgumentsAreTheNonOptionsMadeAbsolute) {
+    const QString here = QDir::currentPath();
+    const std::vector<std::pair<QStringList, std::vector<std::string>>> cases = {
+        {{}, {}},
+        {{"-style", "--verbose"}, {}},
+        {{"/tmp/cv one.pdf"}, {"/tmp/cv one.pdf"}},
+        {{"cv.docx", "../x/cv.odt"},
+         {FromQt(here + "/cv.docx"), FromQt(QDir::cleanPath(here + "/../x/cv.odt"))}},
+        {{"--", "-cv.txt", "--"}, {FromQt(here + "/-cv.txt"), FromQt(here + "/--")}},
+        {{""}, {}},
+    };
+    for (const auto& [arguments, files] : cases)
+        EXPECT_EQ(FileArguments(arguments), files) << arguments.join(' ').toStdString();
 }
 
 TEST_F(AppTest, DocumentKeysNeverLoseAFile) {

@@ -1,8 +1,5 @@
 #include "app/CommandIds.h"
-#include "app/HelpFile.h"
 #include "platform/ModalRun.h"
-#include "platform/ShellOpen.h"
-#include "platform/Text.h"
 #include "search/ResultQuery.h"
 #include "store/QueryTexts.h"
 #include "tests/app/FrameFixture.h"
@@ -134,26 +131,6 @@ TEST_F(FrameCommandTest, RepaintingTheFrameSetsTheCaption) {
     EXPECT_EQ(m_frame->windowTitle(), "Talvanor");
 }
 
-TEST_F(FrameCommandTest, HelpTopicsOpensTheHelpFileNamedAfterTheProgram) {
-    ScriptedMessages messages;
-    std::vector<std::string> opened;
-    int result = kShellSuccess;
-    const ShellOpener previous = SetShellOpener({[&](const std::string& target) {
-                                                     opened.push_back(target);
-                                                     return result;
-                                                 },
-                                                 {},
-                                                 {}});
-    m_frame->TriggerCommand(kCommandHelpTopics);
-    result = 2;
-    m_frame->TriggerCommand(kCommandHelpTopics);
-    SetShellOpener(previous);
-
-    const std::string expected = HelpFilePath(FromQt(QCoreApplication::applicationFilePath()));
-    EXPECT_EQ(opened, (std::vector<std::string>{expected, expected}));
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Failed to launch help."});
-}
-
 TEST_F(FrameCommandTest, PrintAndPreviewGoThroughTheirDialogs) {
     std::vector<std::string> shown;
     bool choosePreview = false;
@@ -178,16 +155,4 @@ TEST_F(FrameCommandTest, PrintAndPreviewGoThroughTheirDialogs) {
     m_frame->TriggerCommand(kCommandPrint);
     SetModalHandler({});
     EXPECT_EQ(shown, (std::vector<std::string>{"print", "preview", "print", "preview"}));
-}
-
-TEST(HelpFilePath, ReplacesTheProgramsExtensionOrAddsOne) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"/usr/bin/talvanor", "/usr/bin/talvanor.HLP"},
-        {"/opt/tal.v1/talvanor", "/opt/tal.v1/talvanor.HLP"},
-        {"/opt/talvanor.bin", "/opt/talvanor.HLP"},
-        {"/opt/.talvanor", "/opt/.talvanor.HLP"},
-        {"talvanor", "talvanor.HLP"},
-    };
-    for (const auto& [program, help] : cases)
-        EXPECT_EQ(HelpFilePath(program), help) << program;
 }

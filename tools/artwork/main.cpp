@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,14 @@ namespace {
 
 bool Save(const QImage& image, const QDir& folder, const char* name) {
     const bool saved = image.save(folder.filePath(QString::fromLatin1(name)));
+    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "could not write", name);
+    return saved;
+}
+
+bool SaveText(const QByteArray& text, const QDir& folder, const char* name) {
+    QFile file(folder.filePath(QString::fromLatin1(name)));
+    const bool saved =
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
     std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "could not write", name);
     return saved;
 }
@@ -28,8 +37,12 @@ int main(int argc, char** argv) {
         return 1;
     bool ok = Save(DrawPicture(), folder, "picture.png");
     ok = Save(DrawToolbarStrip(), folder, "toolbar.png") && ok;
-    ok = Save(DrawEmblem(256), folder, "talvanor-256.png") && ok;
-    ok = Save(DrawEmblem(48), folder, "talvanor-48.png") && ok;
+    // The icon at every size the desktop's icon theme looks for, and scalable.
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QByteArray name = "talvanor-" + QByteArray::number(size) + ".png";
+        ok = Save(DrawEmblem(size), folder, name.constData()) && ok;
+    }
+    ok = SaveText(DrawEmblemSvg(), folder, "talvanor.svg") && ok;
     ok = Save(DrawEmblem(96), folder, "about-logo.png") && ok;
     return ok ? 0 : 1;
 }
