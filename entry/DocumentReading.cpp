@@ -8,6 +8,7 @@
 #include "platform/WaitCursor.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -40,6 +41,14 @@ std::unique_ptr<QProgressDialog> ProgressBox(QWidget* parent, const std::string&
     return box;
 }
 
+std::optional<std::chrono::sys_days> ModificationDay(const std::string& path) {
+    const QDateTime written = QFileInfo(ToQt(path)).lastModified().toUTC();
+    if (!written.isValid())
+        return std::nullopt;
+    const QDate day = written.date();
+    return std::chrono::sys_days(std::chrono::year(day.year()) / day.month() / day.day());
+}
+
 } // namespace
 
 ImportedFile ReadImportedFile(const std::string& path, const ReadProgress& progress) {
@@ -48,7 +57,7 @@ ImportedFile ReadImportedFile(const std::string& path, const ReadProgress& progr
         return {Problem(DocumentKind::Unknown, ReadProblem::FileUnreadable, file.error), {}};
     // The text is read from the very bytes that are kept, so the two always agree.
     DocumentText content = ReadDocumentBytes(*file.bytes, path, progress);
-    return {std::move(content), std::move(*file.bytes)};
+    return {std::move(content), std::move(*file.bytes), ModificationDay(path)};
 }
 
 std::optional<ImportedFile> ReadForImport(QWidget* parent, const std::string& path) {

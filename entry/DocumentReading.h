@@ -13,6 +13,10 @@ class QWidget;
 struct ImportedFile {
     DocumentText content;
     std::string bytes; // empty when the file could not be read
+    // The day the file was last written: what an open date range ("2019 – present") runs to when
+    // the document names no date of its own. Never simply today: a resume read years after it was
+    // written would otherwise gain those years.
+    std::optional<std::chrono::sys_days> modified;
 };
 
 // Reads a file the way the import does; `progress` as ReadDocument takes it.

@@ -25,7 +25,7 @@ TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path)
 TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path, ImportedFile file,
                                    std::optional<QueuePlace> place)
     : QDialog(parent), m_ui(std::make_unique<Ui::TextResumeDialog>()), m_path(std::move(path)),
-      m_original(std::move(file.bytes)) {
+      m_original(std::move(file.bytes)), m_documentDate(file.modified) {
     m_ui->setupUi(this);
     if (place)
         m_ui->placeLabel->setText(QStringLiteral("%1 of %2").arg(place->number).arg(place->total));
@@ -50,7 +50,7 @@ void TextResumeDialog::LoadFile(const DocumentText& content) {
     m_ui->textEdit->ShowBytes(std::string(shown));
     m_storedText = TrimmedBytes(content.text);
     m_ui->textEdit->LoadTaggingMenu();
-    m_ui->proposalsPanel->Attach(m_ui->textEdit, ProposeForTheDialog(shown));
+    m_ui->proposalsPanel->Attach(m_ui->textEdit, ProposeForTheDialog(shown, m_documentDate));
     if (shown.size() < content.text.size())
         ShowMessage("The file " + m_path + " is too long to show whole. At most its first " +
                         std::to_string(kShownTextLimit / 1024) +

@@ -3,6 +3,7 @@
 #include "documents/DocumentText.h"
 
 #include <QDialog>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +69,7 @@ private:
     std::string m_path;
     std::string m_storedText; // the file's own bytes (a document's UTF-8 text), trimmed: never re-encoded
     std::string m_original;   // the file's bytes as read, kept with the resume
+    std::optional<std::chrono::sys_days> m_documentDate; // what open date ranges run to
     TextResumeEnd m_end = TextResumeEnd::Cancelled;
     std::vector<std::string> m_droppedFiles;
 };

@@ -4,6 +4,8 @@
 #include "entry/ValueListDialog.h"
 #include "tests/entry/TextImportFixture.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -232,6 +234,20 @@ TEST_F(TextResumeProposals, NothingToProposeLeavesThePanelEmpty) {
         EXPECT_FALSE(UseEnabled(dialog));
     }
     EXPECT_EQ(messages.Texts(), Texts{});
+}
+
+// A range running to "present" counts to the day the file was written, not to today: a resume
+// read years later gains no years.
+TEST_F(TextResumeProposals, OpenRangesRunToTheDayTheFileWasWritten) {
+    const std::string path = WriteFile("old.txt", "Asha Rao\nasha.rao@mail.in\n\nExperience\n"
+                                                  "Test Engineer, Zen Labs   Jan 2016 - Present\n");
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2019, 6, 1), QTime(12, 0), Qt::UTC),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    TextResumeDialog dialog(nullptr, path);
+    EXPECT_EQ(RowOf(dialog, ResumeField::Experience), (Row{"2-5", "proposed"}));
 }
 
 TEST(ResumeProposalLists, ReadAsTheValueListDialogWritesThem) {
