@@ -27,11 +27,16 @@ bool IsJoiner(char c) {
 bool IsMark(char c) {
     return IsSuffixMark(c) || IsJoiner(c);
 }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // One word of a joined run: [begin, end) in the folded run, its leading dot and "+"/"#" included.
+// A version glued to a skill name (C++17, C#10) ends the name at `nameEnd`, before the digits.
 struct Segment {
     std::size_t begin;
     std::size_t end;
+    std::size_t nameEnd;
 };
 
 // Maps positions in a folded run back to byte offsets in the original text. The marks are ASCII
@@ -111,15 +116,20 @@ public:
             std::size_t marks = i;
             while (marks < n && IsSuffixMark(m_folded[marks]))
                 ++marks;
+            std::size_t nameEnd = marks;
             if (marks > i && marks < n && !IsJoiner(m_folded[marks])) {
-                // "+" or "#" followed by letters separates them (a+b): no suffix, no joining.
-                m_segments.push_back({begin, i});
-                Flush();
-                i = marks;
-                continue;
+                const std::size_t version = VersionEnd(begin, i, marks);
+                if (version == marks) {
+                    // "+" or "#" followed by letters separates them (a+b): no suffix, no joining.
+                    m_segments.push_back({begin, i, i});
+                    Flush();
+                    i = marks;
+                    continue;
+                }
+                marks = version;
             }
             i = marks;
-            m_segments.push_back({begin, i});
+            m_segments.push_back({begin, i, nameEnd});
             if (i + 1 < n && IsJoiner(m_folded[i]) && !IsMark(m_folded[i + 1])) {
                 ++i; // joins the next word to this one
                 continue;
@@ -131,6 +141,18 @@ public:
     }
 
 private:
+    // Where the version after a skill name's "+" or "#" ends (C++17, C#10): digits up to the next
+    // mark or the run's end, after a name that is more than digits. `marks` when there is none.
+    std::size_t VersionEnd(std::size_t begin, std::size_t nameEnd, std::size_t marks) const {
+        const std::string_view name = Text(begin, nameEnd);
+        if (std::all_of(name.begin(), name.end(), [](char c) { return IsDigit(c) || c == '.'; }))
+            return marks;
+        std::size_t end = marks;
+        while (end < m_folded.size() && IsDigit(m_folded[end]))
+            ++end;
+        return end < m_folded.size() && !IsMark(m_folded[end]) ? marks : end;
+    }
+
     std::string_view Text(std::size_t begin, std::size_t end) const {
         return m_folded.substr(begin, end - begin);
     }
@@ -156,15 +178,27 @@ private:
         const std::size_t end = m_segments.back().end;
         if (m_segments.size() == 1) {
             Put(false, begin, end);
+            PutName(m_segments.front());
         } else if (end - begin > kLongestJoinedWord || m_segments.size() > kMostJoinedParts) {
-            for (const Segment& segment : m_segments)
+            for (const Segment& segment : m_segments) {
                 Put(false, segment.begin, segment.end);
+                PutName(segment);
+            }
         } else {
             Put(false, begin, end);
-            if (m_use == WordUse::Index)
+            if (m_use == WordUse::Index) {
                 PutParts();
+                for (const Segment& segment : m_segments)
+                    PutName(segment);
+            }
         }
         m_segments.clear();
+    }
+
+    // A versioned skill name is also indexed as the name alone: C++ finds C++17.
+    void PutName(const Segment& segment) {
+        if (m_use == WordUse::Index && segment.nameEnd < segment.end)
+            Put(true, segment.begin, segment.nameEnd);
     }
 
     // The parts of a joined word: each piece between "/", then each piece of those between ".",

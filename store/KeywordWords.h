@@ -8,10 +8,10 @@ struct sqlite3;
 
 // What a word is to keyword search. Letters and digits make words, compared without case or
 // accents. Skill names that punctuation makes are words of their own: "+" and "#" ending a word
-// (C++, C#, VC++), a "." starting one (.NET), and "." or "/" joining two (Node.js, AS/400,
-// PL/SQL, ASP.NET). A joined word is also indexed by its parts at the same place, so "Java/J2EE"
-// is found by "java" and "ASP.NET" by ".NET"; a part after a "." keeps its dot, so ".NET" and
-// "NET" stay apart. The README lists the rules with examples.
+// (C++, C#, VC++), with a version glued on (C++17, C#10, also indexed as the name alone), a "."
+// starting one (.NET), and "." or "/" joining two (Node.js, AS/400, PL/SQL, ASP.NET). A joined word is also
+// indexed by its parts at the same place, so "Java/J2EE" is found by "java" and "ASP.NET" by ".NET"; a part
+// after a "." keeps its dot, so ".NET" and "NET" stay apart. The README lists the rules with examples.
 enum class WordUse {
     Index, // a resume's text: joined words with their parts
     Query  // a searched term: each word as typed, no parts

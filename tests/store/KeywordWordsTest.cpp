@@ -20,6 +20,14 @@ Texts Words(const std::string& text, WordUse use) {
     return shown;
 }
 
+// The pieces of `text` that the typed keywords mark.
+Texts Marked(const std::string& text, const std::string& typed) {
+    Texts shown;
+    for (const TextSpan& span : FindKeywordMatches(text, TranslateKeywords(typed).search->shown))
+        shown.push_back(text.substr(span.start, span.end - span.start));
+    return shown;
+}
+
 TEST(KeywordWords, SkillNamesAreWordsOfTheirOwnWithTheirPartsAtTheSamePlace) {
     const struct {
         const char* text;
@@ -36,6 +44,12 @@ TEST(KeywordWords, SkillNamesAreWordsOfTheirOwnWithTheirPartsAtTheSamePlace) {
         // Sentence punctuation is no part of a word.
         {"Java. Spring/ end.", {"java 0-4", "spring 6-12", "end 14-17"}},
         {"a+b c#d", {"a 0-1", "b 2-3", "c 4-5", "d 6-7"}},
+        // A version glued to the name is a word of its own, the name alone at its place.
+        {"C++17, C#10.", {"c++17 0-5", "+c++ 0-3", "c#10 7-11", "+c# 7-9"}},
+        {"C++17/C++20", {"c++17/c++20 0-11", "+c++17 0-5", "+c++20 6-11", "+c++ 0-3"}},
+        {"C#7/.NET", {"c#7 0-3", "+c# 0-2", ".net 4-8"}},
+        // Only digits are a version, and only after a name of letters.
+        {"C++0x 1+1 C#3D", {"c 0-1", "0x 3-5", "1 6-7", "1 8-9", "c 10-11", "3d 12-14"}},
         {"a..b ++ ./", {"a 0-1", ".b 2-4"}},
         // Case and accents fold; the offsets stay those of the text as written.
         {"JOSÉ Résumé", {"jose 0-5", "resume 6-14"}},
@@ -50,7 +64,8 @@ TEST(KeywordWords, SkillNamesAreWordsOfTheirOwnWithTheirPartsAtTheSamePlace) {
     for (const auto& item : cases)
         EXPECT_EQ(Words(item.text, WordUse::Index), item.index) << item.text;
     // A searched term is the word as typed, without parts.
-    EXPECT_EQ(Words("Java/J2EE asp.net", WordUse::Query), (Texts{"java/j2ee 0-9", "asp.net 10-17"}));
+    EXPECT_EQ(Words("Java/J2EE asp.net C++17", WordUse::Query),
+              (Texts{"java/j2ee 0-9", "asp.net 10-17", "c++17 18-23"}));
     EXPECT_EQ(Words("++ -- ..", WordUse::Query), Texts{});
 }
 
@@ -91,6 +106,7 @@ protected:
         "Java/J2EE team lead at José's company. Résumé attached.",   // 6
         "Tested C/C++ code; led as 400 interns. Spring, Hibernate.", // 7
         "Java and Spring; lead of interns.",                         // 8
+        "Modern C++17 / C++20 and C#10.",                            // 9
     };
     SqliteConnection m_bank;
 };
@@ -101,9 +117,13 @@ TEST_F(KeywordRules, SkillNamesFindTheirResumesAndNotThePlainLetters) {
         std::vector<int> found;
     } cases[] = {
         {"C", {1, 7}},
-        {"C++", {2, 7}},
-        {"c++", {2, 7}},
-        {"C#", {3}},
+        {"C++", {2, 7, 9}},
+        {"c++", {2, 7, 9}},
+        {"C++17", {9}},
+        {"C++2*", {9}},
+        {"C#", {3, 9}},
+        {"C#10", {9}},
+        {"17", {}},
         {"VC++", {2}},
         {".NET", {3}},
         {"NET", {5}},
@@ -131,7 +151,7 @@ TEST_F(KeywordRules, SkillNamesFindTheirResumesAndNotThePlainLetters) {
         {"java OR hibernate", {1, 6, 7, 8}},
         {"spring NOT hibernate", {8}},
         {"spring -hibernate", {8}},
-        {"(c OR c++) -spring", {1, 2}},
+        {"(c OR c++) -spring", {1, 2, 9}},
         {"java spring NOT intern*", {}},
         {"lead*", {6, 8}},
         {"\"team le\"*", {6}},
@@ -231,12 +251,8 @@ TEST(KeywordTranslation, ShowsTheTermsThatFindAndNotTheExcludedOnes) {
 }
 
 TEST(KeywordMatches, MarksEveryOccurrenceOfWordsPhrasesAndBeginnings) {
-    const std::string text = "Java/J2EE team lead. Led the Team\r\nLead role; JavaScript, java.";
-    const auto spans = [&text](const std::string& typed) {
-        Texts shown;
-        for (const TextSpan& span : FindKeywordMatches(text, TranslateKeywords(typed).search->shown))
-            shown.push_back(text.substr(span.start, span.end - span.start));
-        return shown;
+    const auto spans = [](const std::string& typed) {
+        return Marked("Java/J2EE team lead. Led the Team\r\nLead role; JavaScript, java.", typed);
     };
     EXPECT_EQ(spans("java"), (Texts{"Java", "java"}));
     EXPECT_EQ(spans("java/j2ee"), (Texts{"Java/J2EE"}));
@@ -246,6 +262,9 @@ TEST(KeywordMatches, MarksEveryOccurrenceOfWordsPhrasesAndBeginnings) {
     // Overlapping matches show as one; excluded words are not shown.
     EXPECT_EQ(spans("\"team lead\" lead -java"), (Texts{"team lead", "Team\r\nLead"}));
     EXPECT_EQ(spans("nothing"), Texts{});
+    EXPECT_EQ(Marked("C++17 / C++20, C#10", "C++"), (Texts{"C++", "C++"}));
+    EXPECT_EQ(Marked("C++17 / C++20, C#10", "c++20 c#10"), (Texts{"C++20", "C#10"}));
+    EXPECT_EQ(Marked("C++17 / C++20, C#10", "c"), Texts{});
 }
 
 } // namespace
