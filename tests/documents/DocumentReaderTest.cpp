@@ -73,10 +73,29 @@ TEST_F(DocumentReader, DecidesTheKindByContentNotByName) {
         {"resume.txt", std::string("binary\0text", 11), DocumentKind::PlainText},
         {"notes.txt", "Converted the reports to %PDF-1.4 files", DocumentKind::PlainText},
         {"notes.txt", "%PDF-1.4 at the very start", DocumentKind::Pdf},
+        // Only the first kilobyte tells a PDF, and only where no other kind claims the file.
+        {"resume.html", "<html><p>Asha</p>" + std::string(2000, ' ') + "<p>as %PDF-1.4</p>",
+         DocumentKind::WebPage},
+        {"resume.html", "<p>Saved as %PDF-1.4 too</p>", DocumentKind::WebPage},
+        {"resume.docx", WordPackage("") + std::string(2000, 'x') + "%PDF-1.4", DocumentKind::ZipArchive},
+        {"resume.docx", ZipArchive({{"word/%PDF-1.4.xml", "x"}}), DocumentKind::ZipArchive},
+        {"resume.bin", std::string(1100, ' ') + "%PDF-1.4", DocumentKind::PlainText},
     };
     for (const auto& test : cases)
         EXPECT_EQ(DetectKind(test.bytes, test.name), test.kind)
             << test.name << ": " << test.bytes.substr(0, 12);
+}
+
+TEST_F(DocumentReader, APageOrPackageMentioningAPdfIsReadAsWhatItIs) {
+    const std::string pdfMention = "<p>Also as %PDF-1.4 on request</p>";
+    const DocumentText page = ReadDocument(Write("resume.html", "<html><body><p>Asha Rao</p>" + pdfMention +
+                                                                    std::string(3000, ' ') + pdfMention));
+    EXPECT_EQ(page.kind, DocumentKind::WebPage);
+    EXPECT_EQ(page.text.rfind("Asha Rao\n\nAlso as %PDF-1.4 on request", 0), 0u) << page.text;
+    const DocumentText word = ReadDocument(Write(
+        "resume.docx", WordPackage("<w:p><w:r><w:t>Asha Rao, %PDF-1.4</w:t></w:r></w:p>") + pdfMention));
+    EXPECT_EQ(word.kind, DocumentKind::Word);
+    EXPECT_EQ(word.text, "Asha Rao, %PDF-1.4");
 }
 
 TEST_F(DocumentReader, PlainTextFilesKeepTheirOwnBytesUpToAZeroByte) {
