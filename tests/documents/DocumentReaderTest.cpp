@@ -32,12 +32,16 @@ TEST_F(DocumentReader, ReadsTheSampleResumeInEveryFormat) {
         const char* file;
         DocumentKind kind;
         const char* tableRow; // the skills table's second row, as the format lays it out
+        const char* listItem; // the first item of a bulleted list
     } samples[] = {
-        {"resume.pdf", DocumentKind::Pdf, "Testing      "},
-        {"resume.docx", DocumentKind::Word, "Testing\tHardware-in-the-loop rigs, GoogleTest\n"},
-        {"resume.odt", DocumentKind::OpenDocument, "Testing\tHardware-in-the-loop rigs, GoogleTest\n"},
-        {"resume.doc", DocumentKind::OldWord, "|Testing  "},
-        {"resume.rtf", DocumentKind::RichText, "Testing\tHardware-in-the-loop rigs, GoogleTest\n"},
+        {"resume.pdf", DocumentKind::Pdf, "Testing      ", "\xE2\x80\xA2   Built a hardware"},
+        {"resume.docx", DocumentKind::Word, "Testing\tHardware-in-the-loop rigs, GoogleTest\n",
+         "\n\xE2\x80\xA2 Built a hardware"},
+        {"resume.odt", DocumentKind::OpenDocument, "Testing\tHardware-in-the-loop rigs, GoogleTest\n",
+         "\n\xE2\x80\xA2 Built a hardware"},
+        {"resume.doc", DocumentKind::OldWord, "|Testing  ", "\nBuilt a hardware"},
+        {"resume.rtf", DocumentKind::RichText, "Testing\tHardware-in-the-loop rigs, GoogleTest\n",
+         "\n\xE2\x80\xA2 Built a hardware"},
     };
     for (const auto& sample : samples) {
         const DocumentText result = ReadDocument(kSamples + sample.file);
@@ -45,7 +49,8 @@ TEST_F(DocumentReader, ReadsTheSampleResumeInEveryFormat) {
         EXPECT_EQ(result.kind, sample.kind) << sample.file;
         for (const char* expected :
              {"Asha Rao", "asha.rao@mail.example", "Acme Tools Pvt. Ltd., Pune \xE2\x80\x94 Test Lead",
-              "release\xE2\x80\x99s test time", "Three months\xE2\x80\x99 notice", sample.tableRow})
+              "release\xE2\x80\x99s test time", "Three months\xE2\x80\x99 notice", sample.tableRow,
+              sample.listItem})
             EXPECT_NE(result.text.find(expected), std::string::npos) << sample.file << " lacks " << expected;
         EXPECT_LT(result.text.find("Asha Rao"), result.text.find("Three months")) << sample.file;
     }
