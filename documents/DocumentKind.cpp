@@ -60,10 +60,7 @@ bool LooksBinary(std::string_view bytes) {
 
 DocumentKind DetectKind(std::string_view bytes, std::string_view fileName) {
     const std::string extension = Extension(fileName);
-    // A PDF may carry a few bytes of junk before its header; readers allow 1 KB of it. A text file
-    // that merely mentions the header stays a text file.
-    const std::size_t header = bytes.substr(0, 1024).find("%PDF-");
-    if (header == 0 || (header != std::string_view::npos && extension != "txt"))
+    if (StartsWith(bytes, "%PDF-"))
         return DocumentKind::Pdf;
     if (StartsWith(bytes, "PK\x03\x04"))
         return DocumentKind::ZipArchive;
@@ -74,6 +71,12 @@ DocumentKind DetectKind(std::string_view bytes, std::string_view fileName) {
     // A text file whose first words happen to look like a tag stays a text file.
     if (LooksLikeHtml(bytes, extension == "txt"))
         return DocumentKind::WebPage;
+    // A PDF may carry a few bytes of junk before its header; readers allow 1 KB of it. Only the
+    // first kilobyte is looked at, and only once no other kind has claimed the file, so a page or
+    // a package that mentions the header is read as what it is. A text file that merely mentions
+    // it stays a text file.
+    if (extension != "txt" && bytes.substr(0, 1024).find("%PDF-") != std::string_view::npos)
+        return DocumentKind::Pdf;
     // A text file keeps its behaviour whatever bytes it holds.
     if (extension == "txt")
         return DocumentKind::PlainText;

@@ -1,5 +1,6 @@
 #include "documents/MarkupReading.h"
 #include "documents/OfficeText.h"
+#include "documents/OpenDocumentLists.h"
 #include "documents/PlainTextBuilder.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@ constexpr int kMostSpaces = 1000;
 
 struct State {
     PlainTextBuilder out;
+    OpenDocumentLists lists;
     int paragraphs = 0; // open paragraphs and headings; only their characters are text
     bool sawBody = false;
 };
@@ -38,15 +40,23 @@ void StartElement(QXmlStreamReader& reader, State& state) {
     if (ns == kOffice && name == u"text") {
         state.sawBody = true;
     } else if (ns == kText) {
-        if (name == u"p" || name == u"h")
+        if (name == u"p" || name == u"h") {
             ++state.paragraphs;
-        else if (name == u"s")
+            state.out.Literal(state.lists.ParagraphLabel());
+        } else if (name == u"list-style") {
+            state.lists.ReadStyle(reader);
+        } else if (name == u"list") {
+            state.lists.StartList(reader);
+        } else if (name == u"list-item" || name == u"list-header") {
+            state.lists.StartItem(reader, name == u"list-header");
+        } else if (name == u"s") {
             state.out.Spaces(static_cast<std::size_t>(std::clamp(
                 reader.attributes().value(kText, QLatin1StringView("c")).toInt(), 1, kMostSpaces)));
-        else if (name == u"tab")
+        } else if (name == u"tab") {
             state.out.Tab();
-        else if (name == u"line-break")
+        } else if (name == u"line-break") {
             state.out.LineBreak();
+        }
     } else if (ns == kTable) {
         if (name == u"table-row")
             state.out.StartRow();
@@ -61,6 +71,8 @@ void EndElement(const QXmlStreamReader& reader, State& state) {
     if (ns == kText && (name == u"p" || name == u"h") && state.paragraphs > 0) {
         --state.paragraphs;
         state.out.AddBreak();
+    } else if (ns == kText && name == u"list") {
+        state.lists.EndList();
     } else if (ns == kTable && name == u"table-row") {
         state.out.EndRow();
     }
@@ -68,10 +80,12 @@ void EndElement(const QXmlStreamReader& reader, State& state) {
 
 } // namespace
 
-DocumentText OpenDocumentMarkupText(std::string_view xml, const ReadProgress& progress) {
+DocumentText OpenDocumentMarkupText(std::string_view xml, const ReadProgress& progress,
+                                    std::string_view stylesXml) {
     QXmlStreamReader reader(BorrowedBytes(xml));
     MarkupProgress shown(progress, xml.size());
     State state;
+    state.lists.ReadStyles(stylesXml);
     while (!reader.atEnd()) {
         if (!shown.GoOn(reader))
             return Problem(DocumentKind::OpenDocument, ReadProblem::Stopped);

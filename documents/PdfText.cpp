@@ -1,5 +1,7 @@
 #include "documents/PdfText.h"
 
+#include "documents/PdfPageLayout.h"
+
 #include <algorithm>
 #include <climits>
 #include <memory>
@@ -21,15 +23,33 @@ void QuietLibrary() {
     (void)quiet;
 }
 
+std::string Utf8(const poppler::ustring& text) {
+    const poppler::byte_array utf8 = text.to_utf8();
+    std::string bytes(utf8.begin(), utf8.end());
+    // Each page ends in a form feed, which a text view shows as a box.
+    std::replace(bytes.begin(), bytes.end(), '\f', '\n');
+    return bytes;
+}
+
+// A page's text as a person reads it. Laid out as on the page, a table's row stays on its line
+// and a list keeps its bullets' indent; but columns whose lines run on (a sidebar beside the main
+// column) would be read across, a piece of each in every line, so such a page is read in the
+// library's reading order, column after column.
 std::string PageText(const poppler::document& document, int index) {
     const std::unique_ptr<poppler::page> page(document.create_page(index));
     if (!page)
         return {};
-    // Laid out as on the page, so a table's row stays on its line and a list keeps its bullets.
-    const poppler::byte_array utf8 = page->text(poppler::rectf(), poppler::page::physical_layout).to_utf8();
-    std::string text(utf8.begin(), utf8.end());
-    // Each page ends in a form feed, which a text view shows as a box.
-    std::replace(text.begin(), text.end(), '\f', '\n');
+    std::string text = Utf8(page->text(poppler::rectf(), poppler::page::physical_layout));
+    if (HasFlowingColumns(text))
+        text = Utf8(page->text(poppler::rectf(), poppler::page::non_raw_non_physical_layout));
+    text = WithoutPageNumber(std::move(text), index + 1, document.pages());
+    // Blank lines at either end, and the line ends of a removed number, would only part the pages.
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    const std::size_t firstLine = text.find_first_not_of(" \n");
+    const std::size_t lineStart = text.rfind('\n', firstLine);
+    if (firstLine != std::string::npos && lineStart != std::string::npos)
+        text.erase(0, lineStart + 1);
     return text;
 }
 
@@ -54,8 +74,9 @@ DocumentText ReadPdfText(std::string_view bytes, const ReadProgress& progress) {
         std::string page = PageText(*document, index);
         if (page.empty())
             continue;
-        if (!text.empty() && text.back() != '\n')
-            text += '\n';
+        // Pages are set apart by a blank line, as paragraphs are.
+        if (!text.empty())
+            text += "\n\n";
         text += page;
     }
     if (progress)

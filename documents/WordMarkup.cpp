@@ -1,9 +1,11 @@
 #include "documents/MarkupReading.h"
 #include "documents/OfficeText.h"
 #include "documents/PlainTextBuilder.h"
+#include "documents/WordNumbering.h"
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -22,7 +24,53 @@ bool IsUnshown(QStringView name) {
                        [&](const char* unshown) { return name == QLatin1StringView(unshown); });
 }
 
-void StartElement(QXmlStreamReader& reader, PlainTextBuilder& out, bool& sawBody) {
+QStringView Value(const QXmlStreamReader& reader) {
+    for (const QXmlStreamAttribute& attribute : reader.attributes()) {
+        if (attribute.name() == u"val")
+            return attribute.value();
+    }
+    return {};
+}
+
+// A paragraph's properties, read for the list it is an item of; its label starts its text. A
+// paragraph's own numbering wins over its style's; number 0 takes it out of any list.
+void ParagraphProperties(QXmlStreamReader& reader, WordNumbering& numbering, PlainTextBuilder& out) {
+    std::string style;
+    std::optional<int> numId;
+    int level = 0;
+    int depth = 1;
+    while (depth > 0 && !reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            --depth;
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView name = reader.name();
+        // The properties before a tracked change, and the mark's look, say nothing of the list.
+        if (name == u"pPrChange" || name == u"rPr") {
+            reader.skipCurrentElement();
+            continue;
+        }
+        ++depth;
+        if (name == u"pStyle")
+            style = Utf8(Value(reader));
+        else if (name == u"numId")
+            numId = Value(reader).toInt();
+        else if (name == u"ilvl")
+            level = Value(reader).toInt();
+    }
+    std::optional<WordListPlace> place;
+    if (numId)
+        place = WordListPlace{*numId, level};
+    else if (!style.empty())
+        place = numbering.StyleList(style);
+    if (place)
+        out.Literal(numbering.NextLabel(*place));
+}
+
+void StartElement(QXmlStreamReader& reader, PlainTextBuilder& out, WordNumbering& numbering, bool& sawBody) {
     const QStringView name = reader.name();
     // A drawing's text box comes twice: as the drawing, and as its fallback for old readers.
     if (reader.namespaceUri() == u"http://schemas.openxmlformats.org/markup-compatibility/2006" &&
@@ -32,6 +80,8 @@ void StartElement(QXmlStreamReader& reader, PlainTextBuilder& out, bool& sawBody
         return;
     if (name == u"body")
         sawBody = true;
+    else if (name == u"pPr")
+        ParagraphProperties(reader, numbering, out);
     else if (IsUnshown(name))
         reader.skipCurrentElement();
     else if (name == u"t")
@@ -59,7 +109,7 @@ void EndElement(const QXmlStreamReader& reader, PlainTextBuilder& out) {
 
 } // namespace
 
-DocumentText WordMarkupText(std::string_view xml, const ReadProgress& progress) {
+DocumentText WordMarkupText(std::string_view xml, const ReadProgress& progress, WordNumbering numbering) {
     QXmlStreamReader reader(BorrowedBytes(xml));
     MarkupProgress shown(progress, xml.size());
     PlainTextBuilder out;
@@ -69,7 +119,7 @@ DocumentText WordMarkupText(std::string_view xml, const ReadProgress& progress) 
             return Problem(DocumentKind::Word, ReadProblem::Stopped);
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (token == QXmlStreamReader::StartElement)
-            StartElement(reader, out, sawBody);
+            StartElement(reader, out, numbering, sawBody);
         else if (token == QXmlStreamReader::EndElement)
             EndElement(reader, out);
     }

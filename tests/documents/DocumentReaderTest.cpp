@@ -32,12 +32,16 @@ TEST_F(DocumentReader, ReadsTheSampleResumeInEveryFormat) {
         const char* file;
         DocumentKind kind;
         const char* tableRow; // the skills table's second row, as the format lays it out
+        const char* listItem; // the first item of a bulleted list
     } samples[] = {
-        {"resume.pdf", DocumentKind::Pdf, "Testing      "},
-        {"resume.docx", DocumentKind::Word, "Testing\tHardware-in-the-loop rigs, GoogleTest\n"},
-        {"resume.odt", DocumentKind::OpenDocument, "Testing\tHardware-in-the-loop rigs, GoogleTest\n"},
-        {"resume.doc", DocumentKind::OldWord, "|Testing  "},
-        {"resume.rtf", DocumentKind::RichText, "Testing\tHardware-in-the-loop rigs, GoogleTest\n"},
+        {"resume.pdf", DocumentKind::Pdf, "Testing      ", "\xE2\x80\xA2   Built a hardware"},
+        {"resume.docx", DocumentKind::Word, "Testing\tHardware-in-the-loop rigs, GoogleTest\n",
+         "\n\xE2\x80\xA2 Built a hardware"},
+        {"resume.odt", DocumentKind::OpenDocument, "Testing\tHardware-in-the-loop rigs, GoogleTest\n",
+         "\n\xE2\x80\xA2 Built a hardware"},
+        {"resume.doc", DocumentKind::OldWord, "|Testing  ", "\nBuilt a hardware"},
+        {"resume.rtf", DocumentKind::RichText, "Testing\tHardware-in-the-loop rigs, GoogleTest\n",
+         "\n\xE2\x80\xA2 Built a hardware"},
     };
     for (const auto& sample : samples) {
         const DocumentText result = ReadDocument(kSamples + sample.file);
@@ -45,7 +49,8 @@ TEST_F(DocumentReader, ReadsTheSampleResumeInEveryFormat) {
         EXPECT_EQ(result.kind, sample.kind) << sample.file;
         for (const char* expected :
              {"Asha Rao", "asha.rao@mail.example", "Acme Tools Pvt. Ltd., Pune \xE2\x80\x94 Test Lead",
-              "release\xE2\x80\x99s test time", "Three months\xE2\x80\x99 notice", sample.tableRow})
+              "release\xE2\x80\x99s test time", "Three months\xE2\x80\x99 notice", sample.tableRow,
+              sample.listItem})
             EXPECT_NE(result.text.find(expected), std::string::npos) << sample.file << " lacks " << expected;
         EXPECT_LT(result.text.find("Asha Rao"), result.text.find("Three months")) << sample.file;
     }
@@ -73,10 +78,29 @@ TEST_F(DocumentReader, DecidesTheKindByContentNotByName) {
         {"resume.txt", std::string("binary\0text", 11), DocumentKind::PlainText},
         {"notes.txt", "Converted the reports to %PDF-1.4 files", DocumentKind::PlainText},
         {"notes.txt", "%PDF-1.4 at the very start", DocumentKind::Pdf},
+        // Only the first kilobyte tells a PDF, and only where no other kind claims the file.
+        {"resume.html", "<html><p>Asha</p>" + std::string(2000, ' ') + "<p>as %PDF-1.4</p>",
+         DocumentKind::WebPage},
+        {"resume.html", "<p>Saved as %PDF-1.4 too</p>", DocumentKind::WebPage},
+        {"resume.docx", WordPackage("") + std::string(2000, 'x') + "%PDF-1.4", DocumentKind::ZipArchive},
+        {"resume.docx", ZipArchive({{"word/%PDF-1.4.xml", "x"}}), DocumentKind::ZipArchive},
+        {"resume.bin", std::string(1100, ' ') + "%PDF-1.4", DocumentKind::PlainText},
     };
     for (const auto& test : cases)
         EXPECT_EQ(DetectKind(test.bytes, test.name), test.kind)
             << test.name << ": " << test.bytes.substr(0, 12);
+}
+
+TEST_F(DocumentReader, APageOrPackageMentioningAPdfIsReadAsWhatItIs) {
+    const std::string pdfMention = "<p>Also as %PDF-1.4 on request</p>";
+    const DocumentText page = ReadDocument(Write("resume.html", "<html><body><p>Asha Rao</p>" + pdfMention +
+                                                                    std::string(3000, ' ') + pdfMention));
+    EXPECT_EQ(page.kind, DocumentKind::WebPage);
+    EXPECT_EQ(page.text.rfind("Asha Rao\n\nAlso as %PDF-1.4 on request", 0), 0u) << page.text;
+    const DocumentText word = ReadDocument(Write(
+        "resume.docx", WordPackage("<w:p><w:r><w:t>Asha Rao, %PDF-1.4</w:t></w:r></w:p>") + pdfMention));
+    EXPECT_EQ(word.kind, DocumentKind::Word);
+    EXPECT_EQ(word.text, "Asha Rao, %PDF-1.4");
 }
 
 TEST_F(DocumentReader, PlainTextFilesKeepTheirOwnBytesUpToAZeroByte) {

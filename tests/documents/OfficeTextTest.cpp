@@ -73,7 +73,7 @@ TEST(OpenDocumentMarkup, WhiteSpaceCollapsesUnlessMarkedAndNotesStayOut) {
          "</text:list-item><text:list-item><text:p>SQL</text:p></text:list-item></text:list></"
          "table:table-cell>"
          "</table:table-row></table:table><text:p>After</text:p>",
-         "Area\tC++\nSQL\nAfter"},
+         "Area\t\xE2\x80\xA2 C++\n\xE2\x80\xA2 SQL\nAfter"},
         {"notes, comments, tracked deletions and index templates are not running text",
          "<text:tracked-changes><text:changed-region><text:deletion><text:p>Deleted</text:p></text:deletion>"
          "</text:changed-region></text:tracked-changes><text:p>Body<text:note><text:note-citation>1</"
@@ -92,6 +92,101 @@ TEST(OpenDocumentMarkup, WhiteSpaceCollapsesUnlessMarkedAndNotesStayOut) {
         EXPECT_EQ(result.problem, ReadProblem::None) << test.what;
         EXPECT_EQ(result.text, test.text) << test.what;
     }
+}
+
+std::string ListParagraph(const std::string& properties, const std::string& text) {
+    return "<w:p><w:pPr>" + properties + "<w:rPr><w:b/></w:rPr></w:pPr>" + TextRun(text) + "</w:p>";
+}
+
+std::string Numbered(int numId, int level) {
+    return "<w:numPr><w:ilvl w:val=\"" + std::to_string(level) + "\"/><w:numId w:val=\"" +
+           std::to_string(numId) + "\"/></w:numPr>";
+}
+
+std::string Styled(const std::string& style) {
+    return "<w:pStyle w:val=\"" + style + "\"/>";
+}
+
+std::string Level(int level, const std::string& format, const std::string& text, int start = 1) {
+    return "<w:lvl w:ilvl=\"" + std::to_string(level) + "\"><w:start w:val=\"" + std::to_string(start) +
+           "\"/><w:numFmt w:val=\"" + format + "\"/><w:lvlText w:val=\"" + text + "\"/></w:lvl>";
+}
+
+// A list item starts with a bullet, whatever symbol the document draws, or with its number as
+// the list writes it, at every level.
+TEST(OfficeText, ListItemsStartWithTheirBulletOrNumber) {
+    const std::string numbering =
+        "<w:abstractNum w:abstractNumId=\"0\">" + Level(0, "bullet", "\xEF\x82\xB7") +
+        Level(1, "bullet", "o") + "</w:abstractNum><w:abstractNum w:abstractNumId=\"1\">" +
+        Level(0, "decimal", "%1.") + Level(1, "decimal", "%1.%2.") +
+        "</w:abstractNum><w:abstractNum w:abstractNumId=\"2\">" + Level(0, "none", "%1") +
+        "</w:abstractNum><w:abstractNum w:abstractNumId=\"3\">" + Level(0, "lowerLetter", "(%1)") +
+        Level(1, "upperRoman", "%2 -") + "</w:abstractNum>" +
+        "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>"
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"1\"/></w:num>"
+        "<w:num w:numId=\"3\"><w:abstractNumId w:val=\"1\"/><w:lvlOverride w:ilvl=\"0\"><w:startOverride "
+        "w:val=\"5\"/></w:lvlOverride></w:num>"
+        "<w:num w:numId=\"4\"><w:abstractNumId w:val=\"2\"/></w:num>"
+        "<w:num w:numId=\"5\"><w:abstractNumId w:val=\"3\"/></w:num>";
+    const std::string styles =
+        "<w:style w:styleId=\"ListBullet\"><w:pPr>" + Numbered(1, 0) +
+        "</w:pPr></w:style><w:style w:styleId=\"MyBullet\"><w:basedOn w:val=\"ListBullet\"/></w:style>"
+        "<w:style w:styleId=\"Loop\"><w:basedOn w:val=\"Loop\"/></w:style>";
+    const std::string body =
+        ListParagraph(Numbered(1, 0), "Rigs") + ListParagraph(Numbered(1, 1), "HIL") +
+        ListParagraph(Styled("ListBullet"), "Audits") + ListParagraph(Styled("MyBullet"), "Budgets") +
+        ListParagraph(Styled("ListBullet") + Numbered(0, 0), "Plain") +
+        ListParagraph(Styled("Loop"), "Looped") + ListParagraph(Numbered(2, 0), "First") +
+        ListParagraph(Numbered(2, 1), "Sub") + ListParagraph(Numbered(2, 1), "Sub two") +
+        ListParagraph(Numbered(2, 0), "Second") + ListParagraph(Numbered(2, 1), "Sub again") +
+        ListParagraph(Numbered(3, 0), "Fifth") + ListParagraph(Numbered(4, 0), "Heading") +
+        ListParagraph(Numbered(5, 0), "x") + ListParagraph(Numbered(5, 1), "y") +
+        ListParagraph(Numbered(5, 0), "z") + ListParagraph(Numbered(9, 0), "Unknown list");
+    const DocumentText word = ReadOfficeText(WordPackage(body, numbering, styles));
+    EXPECT_EQ(
+        word.text,
+        "\xE2\x80\xA2 Rigs\n\xE2\x80\xA2 HIL\n\xE2\x80\xA2 Audits\n\xE2\x80\xA2 Budgets\nPlain\nLooped\n"
+        "1. First\n1.1. Sub\n1.2. Sub two\n2. Second\n2.1. Sub again\n5. Fifth\nHeading\n(a) x\nI - "
+        "y\n(b) z\nUnknown list");
+    // Without its numbering part a package has no lists to show.
+    EXPECT_EQ(ReadOfficeText(WordPackage(ListParagraph(Numbered(1, 0), "Rigs"))).text, "Rigs");
+
+    const std::string listStyles =
+        "<text:list-style style:name=\"L1\"><text:list-level-style-bullet text:level=\"1\" "
+        "text:bullet-char=\"\xE2\x97\xA6\"/><text:list-level-style-bullet text:level=\"2\" "
+        "text:bullet-char=\"-\"/></text:list-style><text:list-style style:name=\"L2\">"
+        "<text:list-level-style-number text:level=\"1\" style:num-format=\"1\" style:num-suffix=\".\"/>"
+        "<text:list-level-style-number text:level=\"2\" style:num-format=\"a\" style:num-suffix=\")\"/>"
+        "<text:list-level-style-number text:level=\"3\" style:num-format=\"i\" style:num-prefix=\"(\" "
+        "style:num-suffix=\")\" text:display-levels=\"3\"/></text:list-style>";
+    const std::string text =
+        "<text:list text:style-name=\"L1\"><text:list-item><text:p>Rigs</text:p><text:p>More on "
+        "rigs</text:p><text:list><text:list-item><text:p>HIL</text:p></text:list-item></text:list>"
+        "</text:list-item></text:list><text:list text:style-name=\"L2\"><text:list-header><text:p>Header</"
+        "text:p></text:list-header><text:list-item><text:p>First</text:p><text:list><text:list-item>"
+        "<text:p>Sub</text:p><text:list><text:list-item><text:p>Deep</text:p></text:list-item></text:list>"
+        "</text:list-item><text:list-item><text:p>Sub "
+        "two</text:p></text:list-item></text:list></text:list-item>"
+        "<text:list-item text:start-value=\"7\"><text:p>Seventh</text:p></text:list-item></text:list>"
+        "<text:p>Between</text:p><text:list text:style-name=\"L2\" text:continue-numbering=\"true\">"
+        "<text:list-item><text:p>Eighth</text:p></text:list-item></text:list><text:list "
+        "text:style-name=\"L2\"><text:list-item><text:p>Again</text:p></text:list-item><text:list-item/>"
+        "<text:list-item><text:p/></text:list-item></text:list>";
+    const DocumentText open = ReadOfficeText(OpenDocumentPackage(text, listStyles));
+    EXPECT_EQ(open.text,
+              "\xE2\x80\xA2 Rigs\nMore on rigs\n\xE2\x80\xA2 HIL\nHeader\n1. First\na) Sub\n(1.a.i) "
+              "Deep\nb) Sub two\n7. Seventh\nBetween\n8. Eighth\n1. Again\n2. ");
+    // A list style may also be one of the named styles of styles.xml.
+    const std::string named =
+        "<office:document-styles xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:styles>" +
+        listStyles + "</office:styles></office:document-styles>";
+    EXPECT_EQ(OpenDocumentMarkupText(OpenDocumentMarkup("<text:list text:style-name=\"L2\"><text:list-item>"
+                                                        "<text:p>One</text:p></text:list-item></text:list>"),
+                                     {}, named)
+                  .text,
+              "1. One");
 }
 
 TEST(OfficeText, BrokenOrEmptyMarkupIsDamagedOrHoldsNoText) {

@@ -51,6 +51,28 @@ std::string Pdf(const std::vector<std::string>& pages, bool asPicture) {
     return bytes.toStdString();
 }
 
+std::string PlacedPdf(const std::vector<std::vector<PlacedText>>& pages) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72);
+    QPainter painter(&writer);
+    painter.setFont(PageFont());
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        if (index > 0)
+            writer.newPage();
+        for (const PlacedText& placed : pages[index]) {
+            const QStringList lines = QString::fromStdString(placed.text).split(u'\n');
+            for (qsizetype line = 0; line < lines.size(); ++line)
+                painter.drawText(QPointF(placed.x, placed.y + 16 * line), lines[line]);
+        }
+    }
+    painter.end();
+    return bytes.toStdString();
+}
+
 struct WriterFreer {
     void operator()(archive* writer) const { archive_write_free(writer); }
 };
@@ -64,6 +86,10 @@ la_ssize_t Append(archive*, void* target, const void* data, size_t size) {
 
 std::string TextPdf(const std::vector<std::string>& pages) {
     return Pdf(pages, false);
+}
+
+std::string LaidOutPdf(const std::vector<std::vector<PlacedText>>& pages) {
+    return PlacedPdf(pages);
 }
 
 std::string ScannedPdf(int pages) {
@@ -98,31 +124,56 @@ std::string WordMarkup(const std::string& body) {
            body + "</w:body></w:document>";
 }
 
-std::string WordPackage(const std::string& body) {
-    return ZipArchive(
-        {{"[Content_Types].xml",
-          R"(<?xml version="1.0"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
-          R"(<Override PartName="/word/document.xml" ContentType="application/)"
-          R"(vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/></Types>)"},
-         {"_rels/.rels",
-          R"(<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-          R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/)"
-          R"(officeDocument" Target="word/document.xml"/></Relationships>)"},
-         {"word/document.xml", WordMarkup(body)}});
+std::string WordPackage(const std::string& body, const std::string& numbering, const std::string& styles) {
+    constexpr const char* kWordNamespace =
+        R"(xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main")";
+    constexpr const char* kRelationType =
+        "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    std::vector<std::pair<std::string, std::string>> parts = {
+        {"[Content_Types].xml",
+         R"(<?xml version="1.0"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+         R"(<Override PartName="/word/document.xml" ContentType="application/)"
+         R"(vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/></Types>)"},
+        {"_rels/.rels",
+         R"(<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+         R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/)"
+         R"(officeDocument" Target="word/document.xml"/></Relationships>)"},
+        {"word/document.xml", WordMarkup(body)}};
+    std::string relations;
+    if (!numbering.empty()) {
+        parts.emplace_back("word/numbering.xml", std::string("<?xml version=\"1.0\"?><w:numbering ") +
+                                                     kWordNamespace + ">" + numbering + "</w:numbering>");
+        relations += std::string(R"(<Relationship Id="rId2" Type=")") + kRelationType +
+                     R"(numbering" Target="numbering.xml"/>)";
+    }
+    if (!styles.empty()) {
+        parts.emplace_back("word/styles.xml", std::string("<?xml version=\"1.0\"?><w:styles ") +
+                                                  kWordNamespace + ">" + styles + "</w:styles>");
+        relations += std::string(R"(<Relationship Id="rId3" Type=")") + kRelationType +
+                     R"(styles" Target="/word/styles.xml"/>)";
+    }
+    if (!relations.empty())
+        parts.emplace_back("word/_rels/document.xml.rels",
+                           R"(<?xml version="1.0"?><Relationships )"
+                           R"(xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)" +
+                               relations + "</Relationships>");
+    return ZipArchive(parts);
 }
 
-std::string OpenDocumentMarkup(const std::string& text) {
+std::string OpenDocumentMarkup(const std::string& text, const std::string& listStyles) {
     return R"(<?xml version="1.0" encoding="UTF-8"?><office:document-content )"
            R"(xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" )"
+           R"(xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" )"
            R"(xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" )"
            R"(xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" )"
            R"(xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" )"
            R"(xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" office:version="1.3">)"
-           R"(<office:body><office:text>)" +
-           text + "</office:text></office:body></office:document-content>";
+           R"(<office:automatic-styles>)" +
+           listStyles + R"(</office:automatic-styles><office:body><office:text>)" + text +
+           "</office:text></office:body></office:document-content>";
 }
 
-std::string OpenDocumentPackage(const std::string& text) {
-    return ZipArchive(
-        {{"mimetype", "application/vnd.oasis.opendocument.text"}, {"content.xml", OpenDocumentMarkup(text)}});
+std::string OpenDocumentPackage(const std::string& text, const std::string& listStyles) {
+    return ZipArchive({{"mimetype", "application/vnd.oasis.opendocument.text"},
+                       {"content.xml", OpenDocumentMarkup(text, listStyles)}});
 }
