@@ -81,6 +81,7 @@ TEST_F(PackageTest, HoldsEveryFileOwnedByRootWithItsMode) {
     const std::vector<std::pair<const char*, const char*>> expected = {
         {"/usr/bin/talvanor", "-rwxr-xr-x"},
         {"/usr/bin/talvanor-init", "-rwxr-xr-x"},
+        {"/usr/bin/talvanor-bank", "-rwxr-xr-x"},
         {"/usr/share/applications/talvanor.desktop", "-rw-r--r--"},
         {"/usr/share/metainfo/com.example.talvanor.metainfo.xml", "-rw-r--r--"},
         {"/usr/share/icons/hicolor/16x16/apps/talvanor.png", "-rw-r--r--"},
@@ -92,6 +93,7 @@ TEST_F(PackageTest, HoldsEveryFileOwnedByRootWithItsMode) {
         {"/usr/share/icons/hicolor/scalable/apps/talvanor.svg", "-rw-r--r--"},
         {"/usr/share/man/man1/talvanor.1.gz", "-rw-r--r--"},
         {"/usr/share/man/man1/talvanor-init.1.gz", "-rw-r--r--"},
+        {"/usr/share/man/man1/talvanor-bank.1.gz", "-rw-r--r--"},
         {"/usr/share/doc/talvanor/copyright", "-rw-r--r--"},
         {"/usr/share/doc/talvanor/changelog.gz", "-rw-r--r--"},
         {"/usr/share/lintian/overrides/talvanor", "-rw-r--r--"},
