@@ -42,7 +42,7 @@ candidate from one grid.
 The package holds the program with its menu entry and user guide,
 talvanor-init, which prepares a data folder from the command line, and
 talvanor-read, which prints the text of resume files as the program reads
-them.")
+them, and talvanor-bank, which backs up, checks and restores the bank.")
 # The libraries come from what the programs link; the rest the programs start or load at run time:
 # Qt's platform plugins draw the window, antiword and unrtf read Word 97-2003 and RTF files,
 # xdg-utils opens the guide, web links and mail, and Qt needs at least one font.
