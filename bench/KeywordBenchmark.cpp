@@ -104,7 +104,9 @@ void Execute(const std::string& sql, const std::string& path = BankPath()) {
 void DropIndex(const std::string& path = BankPath()) {
     Execute(
         "DROP TABLE ResumeKeywords; DROP TABLE ResumeKeywordsPending; DROP TRIGGER ResumeKeywordsNoteInsert;"
-        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete",
+        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete;"
+        " DROP TRIGGER ResumeKeywordsNoteFieldsInsert; DROP TRIGGER ResumeKeywordsNoteFieldsUpdate; DROP "
+        "TRIGGER ResumeKeywordsNoteFieldsDelete;",
         path);
 }
 

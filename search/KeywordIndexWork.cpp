@@ -31,6 +31,7 @@ std::string Offer(const KeywordIndexHealth& health) {
     case KeywordIndexState::Damaged:
         return kKeywordIndexDamagedPrefix + health.detail + kKeywordIndexOfferSuffix;
     case KeywordIndexState::OutOfStep:
+    case KeywordIndexState::OldLayout:
         return kKeywordIndexOutOfStepPrefix + health.detail + kKeywordIndexOfferSuffix;
     }
     return {};

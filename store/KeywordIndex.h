@@ -6,8 +6,8 @@
 
 class SqliteConnection;
 
-// The keyword index: a full-text index of the resume texts inside the bank, of our own and beside
-// the described tables, whose rows it never touches.
+// The keyword index: a full-text index of the resume texts, names, e-mails and organizations inside the bank,
+// of our own and beside the described tables, whose rows it never touches.
 //
 // Other programs open the bank too (the sqlite3 shell, copies, backups), and they lack our word
 // rules. So the triggers stored in the bank are plain SQL that any connection can run: before a
@@ -20,7 +20,7 @@ inline constexpr const char* kKeywordPendingTable = "ResumeKeywordsPending";
 
 // The index's tables and stored triggers for a new bank; run on a connection that has the word
 // rules registered (RegisterKeywordTokenizer), inside the bank's creating transaction.
-extern const char* const kKeywordIndexSchema;
+extern const std::string kKeywordIndexSchema;
 
 // Before a store operation writes texts, outside any transaction: the connection keeps the index
 // in step itself from then on, in the very statements that write the texts (temporary triggers),
@@ -37,6 +37,7 @@ enum class KeywordIndexState {
     Missing,   // never built in this bank
     Damaged,   // present but unusable: parts gone, or the engine refuses it
     OutOfStep, // usable but holding another number of texts than "Resume"
+    OldLayout, // built by an older version, without the names, e-mails and organizations
 };
 
 struct KeywordIndexHealth {
@@ -55,4 +56,5 @@ using ProgressReport = std::function<bool(std::int64_t done, std::int64_t total)
 // False when stopped through `report`: the bank is then exactly as it was. Throws EngineError.
 bool BuildKeywordIndex(SqliteConnection& connection, const ProgressReport& report);
 
+// True when the bank has an index of the current layout: an older one is built again.
 bool HasKeywordIndex(SqliteConnection& connection);

@@ -4,6 +4,7 @@
 #include "platform/EngineError.h"
 #include "platform/MessageBox.h"
 #include "store/KeywordIndex.h"
+#include "store/MatchKeyIndex.h"
 #include "store/QueryTexts.h"
 #include "store/ValueList.h"
 
@@ -127,6 +128,7 @@ int ResumeStore::AppendResume() {
     InsertListRow(kResumeQuery, kResumeTable, id, std::string(record.resumeText));
     if (keptOriginal)
         WriteOriginalRow(m_connection, id, *keptOriginal);
+    RefreshMatchKeysOf(m_connection, id);
     transaction.Commit();
     return 1;
 }
@@ -171,6 +173,7 @@ int ResumeStore::UpdateResume(const std::string& idText) {
         if (!RewriteListRows(kListTargets[i], *lists[i], filterId, rowId))
             return 0;
     }
+    RefreshMatchKeysOf(m_connection, filterId);
     transaction.Commit();
     return 1;
 }
@@ -270,6 +273,7 @@ int ResumeStore::DeleteResume(const std::string& idText) {
     }
     const std::optional<OriginalFile> original = ReadOriginalRow(m_connection, filterId);
     DeleteOriginalRow(m_connection, filterId);
+    RefreshMatchKeysOf(m_connection, filterId);
     transaction.Commit();
     // Only once the row is gone for good: a file is never missing while a row names it.
     if (original)

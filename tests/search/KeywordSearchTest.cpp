@@ -105,6 +105,12 @@ TEST_F(KeywordSearch, FindsByKeywordsTogetherWithEachDescribedCriterion) {
     elsewhere.locations = {"Delhi"};
     elsewhere.organization = "Beta";
     AddResume(elsewhere);
+    BankResume jose;
+    jose.name = "José Müller";
+    jose.email = "Jose.Mueller@posteo.de";
+    jose.organization = "Nordlicht Logistik GmbH";
+    jose.text = "Warehouse planning";
+    AddResume(jose);
 
     SearchDialog form(nullptr);
     const struct {
@@ -117,6 +123,16 @@ TEST_F(KeywordSearch, FindsByKeywordsTogetherWithEachDescribedCriterion) {
         {[](SearchDialog&) {}, "c++", {"Ravi"}},
         {[](SearchDialog&) {}, ".net OR spring", {"Asha", "Mei"}},
         {[](SearchDialog&) {}, "develop* -spring", {"Ravi"}},
+        // Any part of a name, an e-mail or an organization, under the same rules and syntax.
+        {[](SearchDialog&) {}, "mueller", {"José Müller"}},
+        {[](SearchDialog&) {}, "jose", {"José Müller"}},
+        {[](SearchDialog&) {}, "posteo", {"José Müller"}},
+        {[](SearchDialog&) {}, "nordlicht planning", {"José Müller"}},
+        {[](SearchDialog&) {}, "\"jose muller\" -java", {"José Müller"}},
+        {[](SearchDialog&) {}, "acme -java", {"Mei"}},
+        // The Name box folds the case of A to Z only, as the bank's own comparison does.
+        {[](SearchDialog& f) { Box(f, kName)->setText("josé müller"); }, "warehouse", {"José Müller"}},
+        {[](SearchDialog& f) { Box(f, kName)->setText("JOSÉ MÜLLER"); }, "warehouse", {}},
         {[](SearchDialog& f) { Box(f, kName)->setText("Ravi"); }, "java", {"Ravi"}},
         {[](SearchDialog& f) { Choose(f, 1004, "Delhi"); }, "java", {"Lars"}},
         {[](SearchDialog& f) { Box(f, kOrganization)->setText("acme"); }, "java", {"Asha", "Ravi"}},
@@ -138,7 +154,7 @@ TEST_F(KeywordSearch, FindsByKeywordsTogetherWithEachDescribedCriterion) {
         // The keywords stay for the next search.
         EXPECT_EQ(Box(form, kKeywords)->text().toStdString(), item.keywords);
     }
-    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_EQ(messages.Texts(), Texts{"No record found to show"}); // for "JOSÉ MÜLLER"
 }
 
 TEST_F(KeywordSearch, UnreadableKeywordsSayWhyPutTheFocusBackAndRunNothing) {
@@ -210,7 +226,9 @@ TEST_F(KeywordSearch, ABankWithoutTheIndexIsOfferedItAndTheOtherSearchesGoOn) {
     Add("Asha", "Java and Spring");
     ExecuteSql(
         "DROP TABLE ResumeKeywords; DROP TABLE ResumeKeywordsPending; DROP TRIGGER ResumeKeywordsNoteInsert; "
-        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete");
+        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete;"
+        " DROP TRIGGER ResumeKeywordsNoteFieldsInsert; DROP TRIGGER ResumeKeywordsNoteFieldsUpdate; DROP "
+        "TRIGGER ResumeKeywordsNoteFieldsDelete;");
     Add("Ravi", "Java");
     SearchDialog form(nullptr);
     Box(form, kName)->setText("Ravi");
@@ -368,6 +386,30 @@ TEST_F(KeywordSearch, FileViewMarksPhrasesAndBeginningsAndStepsThroughThemWithF3
     ASSERT_EQ(seen.size(), 8u);
     EXPECT_EQ(seen[7].marked, Texts{});
     EXPECT_EQ(seen[7].label, "(hidden)");
+}
+
+TEST_F(KeywordSearch, AMatchInTheNameIsMarkedWhereTheTextHoldsIt) {
+    BankResume jose;
+    jose.name = "José Müller";
+    jose.email = "jose.mueller@posteo.de";
+    jose.text = "JOSÉ MÜLLER\nWarehouse planning";
+    AddResume(jose);
+    SearchDialog form(nullptr);
+    Box(form, kKeywords)->setText("mueller OR jose OR posteo");
+    ShownMatches seen;
+    DialogScript script;
+    script.Then([&](QDialog& results) {
+        script.Nested([&](QDialog& view) {
+            seen = Matches(view);
+            Click(view, 1);
+        });
+        Click(results, 1);
+        Click(results, 2);
+    });
+    Click(form, kSearch);
+    // Found by the e-mail's "mueller" and "posteo" too, but only the text's own "JOSÉ" is marked.
+    EXPECT_EQ(seen.marked, Texts{"JOSÉ"});
+    EXPECT_EQ(seen.label, "Match 1 of 1 (F3 next, Shift+F3 previous)");
 }
 
 TEST_F(KeywordSearch, ALongTextMarksTheMatchesInSightAndScrollsToEachCurrentOne) {

@@ -81,6 +81,7 @@ TEST_F(SearchForm, OpensWithSortedPickListsTheBandsInOrderAndNothingChosen) {
     EXPECT_EQ(keywords->maxLength(), 1000);
     for (const char* syntax : {"\"an exact phrase\"", "OR", "NOT", "-intern", "(java OR kotlin)", "develop*"})
         EXPECT_TRUE(keywords->toolTip().contains(QString::fromUtf8(syntax))) << syntax;
+    EXPECT_TRUE(Box(form, 1010)->toolTip().contains("Keywords find part of a name"));
     const auto* rows = qobject_cast<QFormLayout*>(keywords->parentWidget()->layout()->itemAt(1)->layout());
     ASSERT_NE(rows, nullptr);
     std::vector<std::pair<std::string, int>> criteria;

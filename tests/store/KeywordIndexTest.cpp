@@ -100,6 +100,69 @@ TEST_F(StoreTest, KeywordIndexFollowsAppendRewriteAndDeleteInTheirTransactions) 
     EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
 }
 
+TEST_F(StoreTest, NameEmailAndOrganizationAreFoundByAnyPartAndFollowEveryWrite) {
+    const RecordTexts jose{
+        "José Müller",       "2-5", "Jose.Mueller@Posteo.de", "Nordlicht Logistik GmbH", "Active",
+        "Warehouse planning"};
+    const std::string id = AppendRecord(jose);
+    const std::string other = Append("Ann", "B.E.,", "S,", "L,", "Java");
+    for (const char* word : {"mueller", "jose", "muller", "posteo", "nordlicht", "jose.mueller", "warehouse"})
+        EXPECT_EQ(Found(word), (Texts{id})) << word;
+    EXPECT_EQ(Found("de"), (Texts{id})); // the address's parts are words of their own
+    // The query syntax as for the texts: a phrase within the name, AND across the fields and the text.
+    EXPECT_EQ(QueryRows("SELECT rowid FROM ResumeKeywords WHERE ResumeKeywords MATCH '\"jose muller\" AND "
+                        "logistik AND planning'"),
+              (Rows{{id}}));
+    // No phrase runs from one field into the next.
+    EXPECT_EQ(QueryRows("SELECT rowid FROM ResumeKeywords WHERE ResumeKeywords MATCH '\"muller jose\"'"),
+              Rows{});
+
+    // A rewrite of the fields alone takes the old words out.
+    const RecordTexts renamed{"Josefa Schmidt", "2-5", "js@example.org", "", "Hold", "Warehouse planning"};
+    ResumeStore store;
+    Fill(store, renamed, "B.E.,", "S,", "L,");
+    ASSERT_EQ(store.Open(), 1);
+    ASSERT_EQ(store.UpdateResume(id), 1);
+    for (const char* gone : {"mueller", "muller", "posteo", "nordlicht", "jose"})
+        EXPECT_EQ(Found(gone), Texts{}) << gone;
+    EXPECT_EQ(Found("schmidt"), (Texts{id}));
+    EXPECT_EQ(Found("example"), (Texts{id, other})); // Append's own someone@example.com
+    ASSERT_EQ(store.DeleteResume(id), 1);
+    store.Close();
+    for (const char* gone : {"schmidt", "warehouse", "josefa"})
+        EXPECT_EQ(Found(gone), Texts{}) << gone;
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+
+    // Another program's change of a name, or of the text alone, is caught up with the fields as they are.
+    const std::string bob = AppendRecord({"Bob Stone", "", "bob@stone.io", "Quarry", "Hold", "Granite"});
+    {
+        const OtherProgram program;
+        EXPECT_EQ(program.Run("UPDATE [Abstract Information] SET Name='Robert Stone', Organization='Mason' "
+                              "WHERE ID=" +
+                              bob),
+                  "");
+        EXPECT_EQ(program.Run("UPDATE Resume SET Details='Marble' WHERE ID=" + bob), "");
+        EXPECT_EQ(program.Run("INSERT INTO [Abstract Information] (ID, Name) VALUES (300, 'Cyrus')"), "");
+        EXPECT_EQ(program.Run("INSERT INTO Resume VALUES (300, 'Slate')"), "");
+    }
+    EXPECT_EQ(QueryRows("SELECT ID, Indexed, IndexedName, IndexedOrganization FROM ResumeKeywordsPending"),
+              (Rows{{bob, "Granite", "Bob Stone", "Quarry"}, {"300", "", "", ""}}));
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+    for (const char* gone : {"quarry", "granite"})
+        EXPECT_EQ(Found(gone), Texts{}) << gone;
+    EXPECT_EQ(Found("robert"), (Texts{bob}));
+    EXPECT_EQ(Found("bob"), (Texts{bob})); // still in the e-mail
+    EXPECT_EQ(Found("marble"), (Texts{bob}));
+    EXPECT_EQ(Found("cyrus"), (Texts{"300"}));
+    // Deleted by another program, fields first as the store does: nothing of it stays.
+    EXPECT_EQ(OtherProgram().Run("DELETE FROM [Abstract Information] WHERE ID=" + bob +
+                                 "; DELETE FROM Resume WHERE ID=" + bob),
+              "");
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+    for (const char* gone : {"robert", "mason", "marble", "stone", "bob"})
+        EXPECT_EQ(Found(gone), Texts{}) << gone;
+}
+
 TEST_F(StoreTest, AnotherProgramWithoutOurWordRulesStillReadsAndWritesTheBank) {
     const std::string ann = Append("Ann", "B.E.,", "S,", "L,", "Java and Spring");
     const std::string bob = Append("Bob", "B.E.,", "S,", "L,", "Cobol");
@@ -147,7 +210,9 @@ TEST_F(StoreTest, KeywordIndexIsAddedToABankWithoutItInOneTransactionThatCanBeSt
     // A bank as older versions made it.
     ExecuteSql(
         "DROP TABLE ResumeKeywords; DROP TABLE ResumeKeywordsPending; DROP TRIGGER ResumeKeywordsNoteInsert; "
-        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete");
+        "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete; DROP TRIGGER "
+        "ResumeKeywordsNoteFieldsInsert; DROP TRIGGER ResumeKeywordsNoteFieldsUpdate; DROP TRIGGER "
+        "ResumeKeywordsNoteFieldsDelete");
     EXPECT_EQ(Inspect().state, KeywordIndexState::Missing);
     const std::string otherwise = Append("Cy", "B.E.,", "S,", "L,", "Java"); // writes go on without it
     const Rows described = DescribedRows();
@@ -188,6 +253,34 @@ TEST_F(StoreTest, KeywordIndexIsAddedToABankWithoutItInOneTransactionThatCanBeSt
     EXPECT_EQ(Found("java"), (Texts{otherwise}));
     EXPECT_EQ(Count("ResumeKeywordsPending"), 0);
     EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+}
+
+TEST_F(StoreTest, AnIndexOfTheOlderLayoutIsBuiltAgainWithTheFields) {
+    const std::string ann = Append("Ann Older", "B.E.,", "S,", "L,", "Java");
+    // The index as the version before the fields made it: the text its only column.
+    {
+        SqliteConnection bank;
+        bank.Open(BankPath());
+        bank.Execute(
+            "DROP TABLE ResumeKeywords; DROP TABLE ResumeKeywordsPending; DROP TRIGGER "
+            "ResumeKeywordsNoteFieldsInsert;"
+            "DROP TRIGGER ResumeKeywordsNoteFieldsUpdate; DROP TRIGGER ResumeKeywordsNoteFieldsDelete;"
+            "CREATE VIRTUAL TABLE ResumeKeywords USING fts5(Details, content='', tokenize='talvanor');"
+            "CREATE TABLE ResumeKeywordsPending (ID INTEGER PRIMARY KEY, Indexed TEXT);"
+            "INSERT INTO ResumeKeywords (rowid, Details) SELECT ID, Details FROM Resume;");
+        EXPECT_FALSE(HasKeywordIndex(bank));
+    }
+    const KeywordIndexHealth health = Inspect();
+    EXPECT_EQ(health.state, KeywordIndexState::OldLayout);
+    EXPECT_EQ(health.detail, "it was built before it held names, e-mails and organizations");
+    EXPECT_EQ(Found("java"), (Texts{ann}));
+    EXPECT_EQ(Found("older"), Texts{});
+    EXPECT_TRUE(Build());
+    EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+    EXPECT_EQ(Found("older"), (Texts{ann}));
+    SqliteConnection bank;
+    bank.Open(BankPath());
+    EXPECT_TRUE(HasKeywordIndex(bank));
 }
 
 TEST_F(StoreTest, DamagedOrOutOfStepIndexIsFoundAndRebuiltWhileTextsStayWritable) {

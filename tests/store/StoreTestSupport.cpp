@@ -13,6 +13,15 @@ void Fill(ResumeStore& store, const RecordTexts& texts, const std::string& quali
     store.record.locations = locations;
 }
 
+std::string StoreTest::AppendRecord(const RecordTexts& texts) {
+    ResumeStore store;
+    Fill(store, texts, "B.E.,", "S,", "L,");
+    EXPECT_EQ(store.Open(), 1);
+    EXPECT_EQ(store.AppendResume(), 1);
+    EXPECT_EQ(store.Close(), 1);
+    return QueryRows("SELECT max(ID) FROM [Abstract Information]")[0][0];
+}
+
 std::string StoreTest::Append(const std::string& name, const std::string& qualifications,
                               const std::string& specializations, const std::string& locations,
                               const std::string& text) {

@@ -24,6 +24,9 @@ protected:
                        const std::string& specializations = "S,", const std::string& locations = "L,",
                        const std::string& text = "resume text");
 
+    // Appends one resume with all its texts, qualification "B.E.", and returns its ID text.
+    std::string AppendRecord(const RecordTexts& texts);
+
     static long Count(const std::string& table) {
         return std::stol(QueryRows("SELECT count(*) FROM " + table)[0][0]);
     }

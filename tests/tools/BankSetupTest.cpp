@@ -70,6 +70,8 @@ void MakeBankWithoutKeywordIndex() {
     ExecuteSql(
         "DROP TABLE ResumeKeywords; DROP TABLE ResumeKeywordsPending; DROP TRIGGER ResumeKeywordsNoteInsert; "
         "DROP TRIGGER ResumeKeywordsNoteUpdate; DROP TRIGGER ResumeKeywordsNoteDelete; "
+        " DROP TRIGGER ResumeKeywordsNoteFieldsInsert; DROP TRIGGER ResumeKeywordsNoteFieldsUpdate; DROP "
+        "TRIGGER ResumeKeywordsNoteFieldsDelete; "
         "DROP TABLE TalvanorSettings; DROP TABLE ResumeOriginals");
     ExecuteSql("INSERT INTO [Abstract Information] (Name) VALUES ('Ann'), ('Bob');"
                "INSERT INTO Resume VALUES (1, 'Java and Spring'), (2, 'Cobol')");
