@@ -1,5 +1,14 @@
+#include "tools/BankSetup.h"
 #include "tools/sample-documents/SampleDocuments.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <sqlite3.h>
+
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
@@ -14,8 +23,13 @@ struct ReadRun {
 };
 
 // Runs the real talvanor-read.
-ReadRun RunRead(const QStringList& arguments) {
+ReadRun RunRead(const QStringList& arguments, const QString& dataHome = {}) {
     QProcess read;
+    if (!dataHome.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+        read.setProcessEnvironment(environment);
+    }
     read.start(QStringLiteral(TALVANOR_READ_PATH), arguments);
     EXPECT_TRUE(read.waitForFinished(60000));
     return {read.exitCode(), read.readAllStandardOutput().toStdString(),
@@ -86,12 +100,91 @@ TEST_F(TalvanorRead, ReadsSeveralFilesAndGoesOnPastOneItCannotRead) {
     EXPECT_EQ(inFolder.readAllStandardOutput().toStdString(), "Dashed\n");
 }
 
+// With --fields each file gives one JSON line, proposed against the bank's own pick lists (a new
+// bank's when there is none); an open range runs to the day the file was written.
+TEST_F(TalvanorRead, PrintsTheProposedFieldsOneJsonLineAFile) {
+    const QString resume =
+        Write("asha.txt", "Asha Rao\nasha.rao@mail.in | +91 98450 12345\nStockholm, Pune\n\n"
+                          "Experience\nTest Engineer, Zen Labs   Jan 2016 - Present\n\n"
+                          "Education\nB.E., Pune University, 2014\n");
+    QFile file(resume);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2019, 6, 1), QTime(12, 0), Qt::UTC),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    const QString empty = Write("empty.txt", "\n\n");
+    const QString missing = m_folder.filePath("missing.pdf");
+    const QString dataHome = m_folder.filePath("home");
+
+    const auto lines = [](const std::string& out) {
+        std::vector<QJsonObject> objects;
+        for (const QByteArray& line : QByteArray::fromStdString(out).split('\n')) {
+            if (line.isEmpty())
+                continue;
+            const QJsonDocument json = QJsonDocument::fromJson(line);
+            EXPECT_TRUE(json.isObject()) << line.toStdString();
+            objects.push_back(json.object());
+        }
+        return objects;
+    };
+    const ReadRun defaults = RunRead({QStringLiteral("--fields"), resume, missing, empty}, dataHome);
+    EXPECT_EQ(defaults.status, 1);
+    EXPECT_EQ(defaults.err,
+              "Cannot read the file " + missing.toStdString() + ": No such file or directory.\n");
+    const std::vector<QJsonObject> found = lines(defaults.out);
+    ASSERT_EQ(found.size(), 2u) << defaults.out;
+    EXPECT_EQ(found[0], (QJsonObject{{"file", resume},
+                                     {"name", "Asha Rao"},
+                                     {"email", "asha.rao@mail.in"},
+                                     {"phone", "+91 98450 12345"},
+                                     {"organization", "Zen Labs"},
+                                     {"experience_band", "2-5"},
+                                     {"qualifications", QJsonArray{"B.E."}},
+                                     {"specializations", QJsonArray{"TESTING"}},
+                                     {"locations", QJsonArray{"Pune"}}}))
+        << defaults.out;
+    EXPECT_EQ(found[1], (QJsonObject{{"file", empty},
+                                     {"name", QJsonValue::Null},
+                                     {"email", QJsonValue::Null},
+                                     {"phone", QJsonValue::Null},
+                                     {"organization", QJsonValue::Null},
+                                     {"experience_band", QJsonValue::Null},
+                                     {"qualifications", QJsonArray{}},
+                                     {"specializations", QJsonArray{}},
+                                     {"locations", QJsonArray{}}}));
+
+    // The bank's own lists: Stockholm is one of its places, Pune is not.
+    const QString bankFolder = dataHome + QStringLiteral("/talvanor");
+    ASSERT_TRUE(QDir().mkpath(bankFolder));
+    const std::string bank = (bankFolder + QStringLiteral("/TalvanorData.mdb")).toStdString();
+    CreateBank(bank);
+    sqlite3* db = nullptr;
+    sqlite3_open(bank.c_str(), &db);
+    sqlite3_exec(db, "UPDATE ComboData SET List = 'Stockholm ,Malmö' WHERE ID = 3", nullptr, nullptr,
+                 nullptr);
+    sqlite3_close(db);
+    const ReadRun own = RunRead({QStringLiteral("--fields"), resume}, dataHome);
+    EXPECT_EQ(own.status, 0) << own.err;
+    ASSERT_EQ(lines(own.out).size(), 1u);
+    EXPECT_EQ(lines(own.out)[0]["locations"], (QJsonArray{"Stockholm"}));
+
+    // A file that is no bank: the new bank's lists, and a word why.
+    std::ofstream(bank, std::ios::trunc) << "not a database at all, but long enough to be read as one";
+    const ReadRun broken = RunRead({QStringLiteral("--fields"), resume}, dataHome);
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.err.rfind("talvanor-read: the bank's pick lists cannot be read (", 0), 0u) << broken.err;
+    ASSERT_EQ(lines(broken.out).size(), 1u);
+    EXPECT_EQ(lines(broken.out)[0]["locations"], (QJsonArray{"Pune"}));
+}
+
 TEST_F(TalvanorRead, AnswersHelpAndRefusesAWrongCommandLine) {
     const ReadRun help = RunRead({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: talvanor-read [OPTION]... FILE...\n", 0), 0u) << help.out;
     EXPECT_NE(help.out.find("\"==> FILE <==\""), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("exit status is 1"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("  --fields    print the fields Talvanor proposes"), std::string::npos)
+        << help.out;
     EXPECT_EQ(help.err, "");
     for (const QStringList& wrong :
          {QStringList{}, QStringList{QStringLiteral("--frobnicate"), QStringLiteral("a.pdf")}}) {

@@ -3,6 +3,7 @@
 #include "documents/DocumentReader.h"
 #include "entry/DocumentReading.h"
 #include "entry/ReadableText.h"
+#include "tools/read/FieldsLine.h"
 
 #include <QByteArray>
 #include <ostream>
@@ -17,6 +18,8 @@ struct ReadOption {
 
 // Adding an option is adding a row here and acting on its field in RunReadCommand.
 constexpr ReadOption kOptions[] = {
+    {"--fields", "print the fields Talvanor proposes for each file, one JSON object a line",
+     [](ReadCommandLine& line) { line.fields = true; }},
     {"--help", "show this text and exit", [](ReadCommandLine& line) { line.help = true; }},
 };
 
@@ -44,7 +47,7 @@ PrintedDocument ReadForPrinting(const std::string& path) {
     }
     if (!text.empty() && text.back() != '\n')
         text += '\n';
-    return {true, std::move(text), {}};
+    return {true, std::move(text), {}, file.modified};
 }
 
 ReadCommandLine ParseReadCommandLine(const std::vector<std::string>& arguments) {
@@ -74,7 +77,10 @@ std::string ReadUsage() {
         "(.docx, .doc),\nOpenDocument, RTF, web page and text files. With several files, "
         "each text follows a line\n\"==> FILE <==\". A file that cannot be read is named on "
         "standard error with what is wrong,\nthe other files are still read, and the exit "
-        "status is 1.\n\nOptions:\n";
+        "status is 1.\nWith --fields, each line holds a file's proposed fields (file, name, email, phone,\n"
+        "organization, experience_band, qualifications, specializations, locations), against the\n"
+        "pick lists of the bank in the data folder, or a new bank's lists when there is none.\n"
+        "\nOptions:\n";
     for (const ReadOption& option : kOptions)
         usage += "  " + std::string(option.name) + std::string(12 - std::string(option.name).size(), ' ') +
                  option.help + "\n";
@@ -92,6 +98,16 @@ int RunReadCommand(const std::vector<std::string>& arguments, std::ostream& out,
         return 0;
     }
     int status = 0;
+    PickLists lists;
+    if (line.fields) {
+        std::string problem;
+        lists = ListsForProposals(problem);
+        if (!problem.empty()) {
+            err << "talvanor-read: the bank's pick lists cannot be read (" << problem
+                << "); a new bank's lists are used.\n";
+            status = 1;
+        }
+    }
     bool printedBefore = false;
     for (const std::string& path : line.files) {
         const PrintedDocument document = ReadForPrinting(path);
@@ -100,6 +116,10 @@ int RunReadCommand(const std::vector<std::string>& arguments, std::ostream& out,
             err << document.message << "\n";
             err.flush();
             status = 1;
+            continue;
+        }
+        if (line.fields) {
+            out << FieldsLine(path, ProposeFields({document.text, lists, document.documentDate})) << "\n";
             continue;
         }
         if (line.files.size() > 1)

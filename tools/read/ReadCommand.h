@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,8 +11,9 @@
 // One file's text as the import shows it, in UTF-8, or the message the import gives instead.
 struct PrintedDocument {
     bool ok = false;
-    std::string text;    // ends with a line end when there is any
-    std::string message; // when not ok: names the file and what is wrong
+    std::string text;                                  // ends with a line end when there is any
+    std::string message;                               // when not ok: names the file and what is wrong
+    std::optional<std::chrono::sys_days> documentDate; // what open date ranges run to
 };
 
 PrintedDocument ReadForPrinting(const std::string& path);
@@ -19,6 +22,7 @@ PrintedDocument ReadForPrinting(const std::string& path);
 // also writes the usage text.
 struct ReadCommandLine {
     bool help = false;
+    bool fields = false; // the proposed fields, one JSON line a file, instead of the texts
     std::vector<std::string> files;
     std::string error; // a wrong command line: what is wrong, for the usage text's first line
 };
