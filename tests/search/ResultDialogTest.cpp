@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -552,6 +553,29 @@ TEST_F(ResultWindow, ColumnsTakeTheWidestTextOfTheWholeGridAndTheWindowFitsTheSc
     EXPECT_GE(grid.columnWidth(3), grid.sizeHintForIndex(lastEmail).width() + 1);
     EXPECT_EQ(grid.columnWidth(7), 320);
     EXPECT_LE(window.width(), window.screen()->availableGeometry().width());
+    // Too many rows for the screen: as tall as the screen leaves room for.
+    EXPECT_GT(window.height(), 460);
+    EXPECT_LE(window.height(), window.screen()->availableGeometry().height());
+    EXPECT_GE(window.height(), window.screen()->availableGeometry().height() - 40);
+}
+
+TEST_F(ResultWindow, OpensAsTallAsItsRowsNeedAndNeverLowerThanDrawn) {
+    AddResumes(std::vector<BankResume>(3));
+    {
+        ResultDialog few(nullptr);
+        EXPECT_EQ(few.height(), 460);
+    }
+    AddResumes(std::vector<BankResume>(17));
+    ResultDialog window(nullptr);
+    EXPECT_GT(window.height(), 460);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Every row shows without scrolling, and hardly any room is left below the last.
+    CMSFlexGrid& grid = GridOf(window);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0);
+    const QRect last = grid.visualRect(grid.model()->index(19, 1));
+    EXPECT_GE(grid.viewport()->height(), last.bottom());
+    EXPECT_LE(grid.viewport()->height() - last.bottom(), 2 * grid.verticalHeader()->defaultSectionSize());
 }
 
 TEST_F(ResultWindow, ALongFillShowsItsFirstRowsAndARunningCountThenTheSameGrid) {
