@@ -24,13 +24,24 @@ std::string StatusFromCaption(const QString& caption) {
     return FromQt(plain);
 }
 
-std::string TrimmedBytes(std::string_view text) {
-    constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
-    const std::size_t first = text.find_first_not_of(kWhiteSpace);
+namespace {
+
+std::string TrimmedOf(std::string_view text, std::string_view trimmed) {
+    const std::size_t first = text.find_first_not_of(trimmed);
     if (first == std::string_view::npos)
         return {};
-    const std::size_t last = text.find_last_not_of(kWhiteSpace);
+    const std::size_t last = text.find_last_not_of(trimmed);
     return std::string(text.substr(first, last - first + 1));
+}
+
+} // namespace
+
+std::string TrimmedBytes(std::string_view text) {
+    return TrimmedOf(text, " \t\r\n\v\f");
+}
+
+std::string TrimmedTag(std::string_view text) {
+    return TrimmedOf(text, " \t\r\n\v\f,;:");
 }
 
 std::string TrimmedText(const QString& text) {

@@ -22,6 +22,11 @@ std::string CheckedStatus(std::initializer_list<const QRadioButton*> buttons);
 // White space (blank, tab, line ends) trimmed from both ends of 8-bit text.
 std::string TrimmedBytes(std::string_view text);
 
+// A tagged name, e-mail or organization: white space and the commas, semicolons and colons a
+// selection catches at its ends trimmed from both ("Klarnö AB," gives "Klarnö AB"); a full stop
+// stays, as in "S.A.".
+std::string TrimmedTag(std::string_view text);
+
 // 8-bit text of a box's content, trimmed at both ends.
 std::string TrimmedText(const QString& text);
 

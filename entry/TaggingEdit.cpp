@@ -71,7 +71,7 @@ void TaggingEdit::OnCommand(QAction* action) {
 }
 
 bool TaggingEdit::TagWith(int commandId, const std::string& value) {
-    const std::string tag = TrimmedBytes(value);
+    const std::string tag = TrimmedTag(value);
     const auto band = std::find(kExperienceBands.begin(), kExperienceBands.end(), tag);
     switch (commandId) {
     case kTagName:
@@ -184,10 +184,10 @@ std::string TaggingEdit::SelectionTag() const {
     // The file's own bytes where they can be found, so no character is re-encoded.
     if (const auto bytes = SelectedBytes(m_shownBytes, m_shownText, cursor.selectionStart(),
                                          cursor.selectionEnd(), selected))
-        return TrimmedBytes(*bytes);
+        return TrimmedTag(*bytes);
     // The view marks line ends as paragraph separators.
     selected.replace(QChar::ParagraphSeparator, u'\n');
-    return TrimmedText(selected);
+    return TrimmedTag(TrimmedText(selected));
 }
 
 void TaggingEdit::TagEmail() {

@@ -10,6 +10,9 @@
 #include "store/ValueList.h"
 #include "ui_ValueListDialog.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 QString KindLabel(PickListKind kind) {
@@ -82,10 +85,15 @@ void ValueListDialog::PreselectFromChoice() {
             QListWidgetItem* item = m_ui->valueList->item(row);
             if (item->text().startsWith(prefix, Qt::CaseInsensitive)) {
                 item->setSelected(true);
+                m_chosenBefore.push_back(item);
                 break;
             }
         }
     }
+    // The pieces came from the right end; a value chosen twice counts where it comes first.
+    std::reverse(m_chosenBefore.begin(), m_chosenBefore.end());
+    for (auto item = m_chosenBefore.begin(); item != m_chosenBefore.end(); ++item)
+        m_chosenBefore.erase(std::remove(std::next(item), m_chosenBefore.end(), *item), m_chosenBefore.end());
 }
 
 void ValueListDialog::SetUpListEditing() {
@@ -116,12 +124,20 @@ void ValueListDialog::OnThirdButton() {
 }
 
 void ValueListDialog::Choose() {
+    // Values chosen before keep their order among themselves, so that an Edit adding or removing
+    // one does not reorder the others; the new ones come in list order.
+    std::vector<const QListWidgetItem*> kept;
+    std::copy_if(m_chosenBefore.begin(), m_chosenBefore.end(), std::back_inserter(kept),
+                 [](const QListWidgetItem* item) { return item->isSelected(); });
+    auto nextKept = kept.begin();
     std::string& choice = SelectedValueLists.Of(m_kind);
     choice.clear();
     for (int row = 0; row < m_ui->valueList->count(); ++row) {
         const QListWidgetItem* item = m_ui->valueList->item(row);
-        if (item->isSelected())
-            choice += FromQt(item->text()) + ",";
+        if (!item->isSelected())
+            continue;
+        const bool before = std::find(kept.begin(), kept.end(), item) != kept.end();
+        choice += FromQt((before ? *nextKept++ : item)->text()) + ",";
     }
     if (choice.empty())
         ShowMessage(kNoValueSelected);
@@ -130,6 +146,7 @@ void ValueListDialog::Choose() {
 
 void ValueListDialog::ResetChoice() {
     m_ui->valueList->clearSelection();
+    m_chosenBefore.clear();
     SelectedValueLists.Of(m_kind).clear();
     m_ui->closeButton->setFocus();
     m_ui->deleteButton->setEnabled(false);

@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <memory>
 #include <string_view>
+#include <vector>
+
+class QListWidgetItem;
 
 namespace Ui {
 class ValueListDialog;
@@ -51,4 +54,5 @@ private:
     std::unique_ptr<Ui::ValueListDialog> m_ui;
     PickListKind m_kind;
     bool m_choosing;
+    std::vector<const QListWidgetItem*> m_chosenBefore; // preselected, in the order of the choice
 };

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 // Room for the cell margins around a header text.
@@ -182,6 +183,15 @@ int CMSFlexGrid::FullWidth() const {
         width += static_cast<std::size_t>(column) < m_fittedWidths.size() ? m_fittedWidths[column]
                                                                           : columnWidth(column);
     return width;
+}
+
+int CMSFlexGrid::FullHeight(bool withScrollBar) const {
+    const long long rows = m_model->rowCount();
+    long long height = 2LL * frameWidth() + horizontalHeader()->sizeHint().height() +
+                       rows * verticalHeader()->defaultSectionSize();
+    if (withScrollBar)
+        height += horizontalScrollBar()->sizeHint().height();
+    return static_cast<int>(std::min<long long>(height, std::numeric_limits<int>::max() / 2));
 }
 
 void CMSFlexGrid::FitLastColumnInto(int gridWidth) {

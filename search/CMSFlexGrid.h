@@ -43,6 +43,9 @@ public:
     void MeasureAddedRows();
     // The width that shows every column whole, frame and vertical scroll bar included.
     int FullWidth() const;
+    // The height that shows every row, frame and header included, and the horizontal scroll bar
+    // when the columns are wider than the grid.
+    int FullHeight(bool withScrollBar) const;
     // Narrows the last shown column to what a grid `gridWidth` pixels wide leaves it, where the
     // other columns leave it room.
     void FitLastColumnInto(int gridWidth);

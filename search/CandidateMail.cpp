@@ -9,10 +9,21 @@ void TellRefusedAddress(const std::string& address) {
     ShowMessage("This e-mail address can not be given to the mail client:\n" + address);
 }
 
+// The hand-off ends with 3 when the desktop names no program for e-mail.
+constexpr int kNoMailProgram = 3;
+
 void TellHandOffFailure(int exitCode) {
-    ShowMessage(exitCode < 0 ? std::string("The mail client could not be started.")
-                             : "The mail client did not take the message (xdg-email ended with code " +
-                                   std::to_string(exitCode) + ").");
+    if (exitCode < 0) {
+        ShowMessage("The mail client could not be started.");
+        return;
+    }
+    const std::string code = " (xdg-email ended with code " + std::to_string(exitCode) + ").";
+    if (exitCode == kNoMailProgram)
+        ShowMessage("No e-mail program is set up on this desktop. Choose one for e-mail in the desktop's "
+                    "settings, under Default Applications, then press Send Mail again." +
+                    code);
+    else
+        ShowMessage("The mail client did not take the message" + code);
 }
 } // namespace
 

@@ -39,6 +39,7 @@ constexpr int kGridColumns = 9;
 constexpr int kEmailColumn = 3;
 constexpr int kWidestColumn = 320;        // pixels
 constexpr int kWindowFrameAllowance = 16; // pixels of the window manager's frame, before it has one
+constexpr int kTitleBarAllowance = 40;    // pixels of its title bar and frame, before it has them
 // Result columns of the four-table join: ID, the five shown texts, then ID and value per list.
 constexpr int kShownResultColumns[] = {1, 2, 3, 4, 5};
 constexpr int kListResultColumns[] = {7, 9, 11};
@@ -217,14 +218,21 @@ void ResultDialog::ShowFillSoFar(int resumes) {
 }
 
 // Every column whole where the screen is wide enough; otherwise the window takes the screen's width
-// and the last column what is left of it.
+// and the last column what is left of it. As tall as the rows need, up to the screen's height, and
+// never lower than the window was drawn.
 void ResultDialog::FitWindowToColumns() {
     Grid().FitColumnsToTexts(kWidestColumn);
     const QMargins margins = layout()->contentsMargins();
     const QRect screenArea = screen()->availableGeometry();
     const int frame = isVisible() ? frameGeometry().width() - width() : kWindowFrameAllowance;
+    const int titleBar = isVisible() ? frameGeometry().height() - height() : kTitleBarAllowance;
     const int sides = margins.left() + margins.right();
-    resize(std::min(Grid().FullWidth() + sides, screenArea.width() - frame), height());
+    const int fullWidth = Grid().FullWidth() + sides;
+    const int widest = screenArea.width() - frame;
+    const int besideGrid = layout()->sizeHint().height() - Grid().sizeHint().height();
+    const int tallest = screenArea.height() - titleBar;
+    const int rowsNeed = besideGrid + Grid().FullHeight(fullWidth > widest);
+    resize(std::min(fullWidth, widest), std::max(height(), std::min(rowsNeed, tallest)));
     Grid().FitLastColumnInto(width() - sides);
     if (!isVisible())
         return; // showing it centres it
@@ -235,6 +243,8 @@ void ResultDialog::FitWindowToColumns() {
     placed.moveLeft(centre - placed.width() / 2);
     placed.moveLeft(std::clamp(placed.left(), screenArea.left(),
                                std::max(screenArea.left(), screenArea.right() - placed.width() + 1)));
+    placed.moveTop(std::clamp(placed.top(), screenArea.top(),
+                              std::max(screenArea.top(), screenArea.bottom() - placed.height() + 1)));
     move(placed.topLeft());
 }
 

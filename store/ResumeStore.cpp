@@ -313,8 +313,10 @@ int ResumeStore::LoadValueLists(const std::string& idText, std::string& qualific
         const ListTarget& target = kListTargets[i];
         SqliteStatement rows(m_connection, "SELECT " + ColumnName(target.query, 1) + " FROM " +
                                                Bracketed(target.table) + " WHERE " +
-                                               ColumnName(target.query, 0) + "=? ORDER BY rowid");
+                                               ColumnName(target.query, 0) + "=? ORDER BY rowid DESC");
         rows.Bind(1, filterId);
+        // Last row first: a list is written from its right end, so this text writes the rows
+        // back in the order they are stored.
         lists[i]->clear();
         while (rows.Step()) {
             if (!lists[i]->empty())

@@ -32,7 +32,8 @@ public:
     // Also drops the resume's kept original, once no other resume names its content.
     int DeleteResume(const std::string& idText);
     int LoadPickList(std::string& qualifications, std::string& specializations, std::string& locations);
-    // The resume's stored list values, each list joined by "," in the order its rows were stored.
+    // The resume's stored list values, each list joined by "," from its last row to its first: the
+    // text that UpdateResume, writing from the right end, stores again in the same order.
     int LoadValueLists(const std::string& idText, std::string& qualifications, std::string& specializations,
                        std::string& locations);
     int SavePickList(PickListKind kind, const std::string& pickList);

@@ -102,6 +102,19 @@ TEST_F(TextImport, MenuChecksFollowTheirRules) {
     Tag(dialog, kTagOrganization, "Acme Tools");
     EXPECT_EQ(edit->Tags().organization, "Acme Tools");
     EXPECT_TRUE(edit->IsChecked(kTagOrganization));
+    // Commas, semicolons and colons that a selection catches at its ends go as white space does;
+    // a full stop stays. Proposals are tagged by the same rule.
+    Tag(dialog, kTagName, ": Asha Rao\nMail:");
+    EXPECT_EQ(edit->Tags().name, "Asha Rao\nMail");
+    Tag(dialog, kTagEmail, ": asha@mail.in");
+    EXPECT_EQ(edit->Tags().email, "asha@mail.in");
+    EXPECT_TRUE(edit->TagWith(kTagOrganization, " ;Asseco Poland S.A.,\n"));
+    EXPECT_EQ(edit->Tags().organization, "Asseco Poland S.A.");
+    EXPECT_TRUE(edit->TagWith(kTagEmail, "asha@mail.in;"));
+    EXPECT_EQ(edit->Tags().email, "asha@mail.in");
+    EXPECT_FALSE(edit->TagWith(kTagName, ", ;:"));
+    EXPECT_EQ(edit->Tags().name, "Asha Rao\nMail");
+    Tag(dialog, kTagOrganization, "Acme Tools");
 
     Tag(dialog, kExperienceCommands[2], {});
     Tag(dialog, kExperienceCommands[6], {});
@@ -354,6 +367,8 @@ TEST_F(TextImport, TagsKeepTheFilesOwnBytesWhereTheLocaleCannotDecodeThem) {
     // Not valid in the locale's UTF-8, so shown as Latin-1.
     EXPECT_TRUE(Edit(dialog)->toPlainText().startsWith(QString::fromUtf8("R\xc3\xa9sum\xc3\xa9\n")));
     Tag(dialog, kTagName, QString::fromLatin1("Jos\xe9 Mu\xf1oz"));
+    Tag(dialog, kTagOrganization, QString::fromLatin1("Caf\xe9 \"Sol\","));
+    EXPECT_EQ(Edit(dialog)->Tags().organization, "Caf\xe9 \"Sol\"");
     Tag(dialog, kTagOrganization, QString::fromLatin1("Caf\xe9 \"Sol\", Ltd"));
     Tag(dialog, kTagEmail, QString::fromLatin1("jos\xe9@sol.es"));
     EXPECT_EQ(Edit(dialog)->Tags().name, "Jos\xe9 Mu\xf1oz");

@@ -110,6 +110,28 @@ TEST_F(ValueListChoosing, EditModePreselectsTheFirstItemEachChosenPieceBegins) {
     EXPECT_FALSE(Button(dialog, kDelete)->isEnabled());
     Click(dialog, kAdd);
     EXPECT_EQ(SelectedValueLists.qualifications, "M.Tech,MCA,");
+
+    // Values chosen before keep their order among themselves when one is added or removed; a new
+    // one comes in list order.
+    SetPickList(PickListKind::Locations, "Delhi ,Mumbai ,Pune ,Chennai");
+    const struct {
+        const char* select;
+        const char* deselect;
+        const char* choice;
+    } changes[] = {{"Mumbai", "", "Pune,Mumbai,Delhi,"},
+                   {"Mumbai", "Delhi", "Mumbai,Pune,"},
+                   {"Chennai", "", "Chennai,Pune,Delhi,"},
+                   {"", "", "Pune,Delhi,"}};
+    for (const auto& change : changes) {
+        SelectedValueLists.locations = "Pune,Delhi,Pune";
+        ValueListDialog locations(nullptr, PickListKind::Locations, kChoosingMode);
+        if (*change.select)
+            Select(locations, change.select);
+        if (*change.deselect)
+            List(locations)->findItems(change.deselect, Qt::MatchExactly).front()->setSelected(false);
+        Click(locations, kAdd);
+        EXPECT_EQ(SelectedValueLists.locations, change.choice) << change.select << change.deselect;
+    }
 }
 
 TEST_F(ValueListEditing, AddTrimsRefusesCaseDuplicatesAndSavesJoinedByBlankComma) {

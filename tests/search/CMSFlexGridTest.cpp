@@ -160,14 +160,14 @@ TEST_F(FlexGrid, AHeaderClickSortsIgnoringCaseAClickAgainReversesAndTheCurrentRo
     EXPECT_EQ(grid.horizontalHeader()->sortIndicatorSection(), -1);
 
     ClickHeader(1);
-    EXPECT_EQ(Column(0), "2,4,1,5,3"); // equal texts keep the order they came in
+    EXPECT_EQ(Column(0), "4,2,1,5,3"); // the letters first, then case
     EXPECT_EQ(grid.horizontalHeader()->sortIndicatorSection(), 1);
     EXPECT_EQ(grid.horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
-    EXPECT_EQ(grid.Row(), 1); // Alice stays current
+    EXPECT_EQ(grid.Row(), 2); // Alice stays current
     EXPECT_EQ(grid.TextMatrix(grid.Row(), 0), "2");
 
     ClickHeader(1);
-    EXPECT_EQ(Column(1), "carl,bob,Bob,Alice,alice");
+    EXPECT_EQ(Column(1), "carl,Bob,bob,Alice,alice");
     EXPECT_EQ(grid.horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
     EXPECT_EQ(grid.Row(), 4);
     EXPECT_EQ(grid.selectionModel()->selectedRows().size(), 1);
@@ -189,14 +189,16 @@ TEST_F(FlexGrid, AHeaderClickSortsIgnoringCaseAClickAgainReversesAndTheCurrentRo
     EXPECT_EQ(grid.TextMatrix(grid.Row(), 1), "Alice");
 }
 
-TEST(GridSort, ComparesIgnoringCaseAndRunsOfDigitsByTheirValue) {
+TEST(GridSort, ComparesAsADictionaryWithRunsOfDigitsByTheirValue) {
     const struct {
         const char* left;
         const char* right;
         int sign;
     } cases[] = {
         {"apple", "Banana", -1},
-        {"ANNA", "anna", 0},
+        {"apple", "Zara", -1},
+        {"anna", "ANNA", -1},
+        {"Anna", "annb", -1},
         {"2-5", "10-15", -1},
         {"10-15", "More than 15", -1},
         {"Candidate 10", "Candidate 9", 1},
@@ -206,15 +208,42 @@ TEST(GridSort, ComparesIgnoringCaseAndRunsOfDigitsByTheirValue) {
         {"", "a", -1},
         {"abc", "ab", 1},
         {"99999999999999999999", "100000000000000000000", -1},
-        {"\xC3\x89lodie", "\xC3\xA9LODIE", 0}, // Élodie, éLODIE
         {"Zo\xC3\xAB", "zoe", 1},
+        // Accents come second to the letters, within one first name too.
+        {"\xC3\x89milie", "Eva", -1}, // Émilie
+        {"\xC3\x89milie", "Emilie", 1},
+        {"\xC3\x87"
+         "a\xC4\x9Fla",
+         "Cem", -1}, // Çağla
+        {"\xC3\x87"
+         "a\xC4\x9Fla",
+         "Ca\xC4\x9Fla", 1},
+        {"\xC5\x81ukasz", "Lars", 1}, // Łukasz
+        {"\xC5\x81ukasz", "Mia", -1},
+        {"\xC3\x96"
+         "d\xC3\xB6n",
+         "Otto", -1}, // Ödön
+        {"\xC3\x96"
+         "d\xC3\xB6n",
+         "Zara", -1},
     };
     const auto sign = [](int value) { return (value > 0) - (value < 0); };
     for (const auto& test : cases) {
-        const std::string left = SortKey(test.left), right = SortKey(test.right);
-        EXPECT_EQ(sign(CompareSortKeys(left, right)), test.sign) << test.left << " / " << test.right;
-        EXPECT_EQ(sign(CompareSortKeys(right, left)), -test.sign) << test.right << " / " << test.left;
+        EXPECT_EQ(sign(CompareCellTexts(test.left, test.right)), test.sign)
+            << test.left << " / " << test.right;
+        EXPECT_EQ(sign(CompareCellTexts(test.right, test.left)), -test.sign)
+            << test.right << " / " << test.left;
+        // The sort itself: the row whose text comes first, either way.
+        const std::vector<std::string> rows = {std::string("1\t") + test.left,
+                                               std::string("2\t") + test.right};
+        EXPECT_EQ(SortedRowOrder(rows, 1, Qt::AscendingOrder).front(), test.sign > 0 ? 1 : 0) << test.left;
+        EXPECT_EQ(SortedRowOrder(rows, 1, Qt::DescendingOrder).front(), test.sign < 0 ? 1 : 0) << test.left;
     }
+    // Equal texts go by the ID in the first column, either way; rows without one after.
+    const std::vector<std::string> rows = {"7\tEva",  "3\tEva",   "x\tEva",  "10\t\xC3\x89milie",
+                                           "2\tZara", "5\tapple", "1\tx007", "9\tx7"};
+    EXPECT_EQ(SortedRowOrder(rows, 1, Qt::AscendingOrder), (std::vector<int>{5, 3, 1, 0, 2, 6, 7, 4}));
+    EXPECT_EQ(SortedRowOrder(rows, 1, Qt::DescendingOrder), (std::vector<int>{4, 6, 7, 1, 0, 2, 3, 5}));
 }
 
 TEST_F(FlexGrid, CopyGivesTheSelectedRowsAsShownTabSeparatedWithoutTheHiddenColumn) {

@@ -96,12 +96,23 @@ TEST_F(CandidateMail, SaysHowFarItGotWhenTheHandOffIsMissingOrFails) {
     }
     {
         messages.Clear();
-        RecordingMailClient failing(3);
+        RecordingMailClient noProgram(3);
+        SendMailToCandidate("a@b.c");
+        EXPECT_EQ(
+            messages.Texts(),
+            (Texts{"Session Established",
+                   "No e-mail program is set up on this desktop. Choose one for e-mail in the desktop's "
+                   "settings, under Default Applications, then press Send Mail again. (xdg-email ended "
+                   "with code 3)."}));
+        EXPECT_EQ(noProgram.Recorded(), "[a@b.c]\n");
+    }
+    {
+        messages.Clear();
+        RecordingMailClient failing(4);
         SendMailToCandidate("a@b.c");
         EXPECT_EQ(messages.Texts(),
                   (Texts{"Session Established",
-                         "The mail client did not take the message (xdg-email ended with code 3)."}));
-        EXPECT_EQ(failing.Recorded(), "[a@b.c]\n");
+                         "The mail client did not take the message (xdg-email ended with code 4)."}));
     }
 }
 

@@ -10,10 +10,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -214,7 +216,7 @@ TEST_F(ResultWindow, EditHandsOverTheRowAndRefillsWithTheRewrittenResume) {
     DialogScript script;
     script.Then([](QDialog& form) {
         EXPECT_EQ(form.windowTitle(), "Edit Your Resume");
-        EXPECT_EQ(EditedResume.qualifications, "CA,MCA");
+        EXPECT_EQ(EditedResume.qualifications, "MCA,CA"); // written from its right end: CA, then MCA
         EXPECT_EQ(EditedResume.fullText, "full text");
         EXPECT_EQ(EditedResume.status, "Hold");
         FindControl<QLineEdit>(&form, 1036)->setText("Globex");
@@ -227,9 +229,55 @@ TEST_F(ResultWindow, EditHandsOverTheRowAndRefillsWithTheRewrittenResume) {
     const GridRows rows = DataRows(GridOf(window));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][4], "Globex");
-    EXPECT_EQ(rows[0][6], "MCA,CA"); // neither value was dropped; the rewrite stores the last piece first
+    EXPECT_EQ(rows[0][6], "CA,MCA"); // neither value was dropped, nor moved
     EXPECT_EQ(QueryRows("SELECT Qualification FROM Qualifications WHERE ID=1 ORDER BY Qualification"),
               (Rows{{"CA"}, {"MCA"}}));
+}
+
+TEST_F(ResultWindow, EditsKeepTheOrderOfTheListValuesAddingOrRemovingOne) {
+    BankResume resume;
+    resume.qualifications = {"MCA", "B.E.", "BCA"};
+    resume.locations = {"Delhi", "Pune"};
+    AddResume(resume);
+    ResultDialog window(nullptr);
+    const auto lists = [&window] {
+        const GridRows rows = DataRows(GridOf(window));
+        return rows.at(0).at(6) + " " + rows.at(0).at(8);
+    };
+    for (int edit = 1; edit <= 3; ++edit) {
+        DialogScript script;
+        script.Then([](QDialog& form) { Click(form, 1021); });
+        Click(window, kEdit);
+        ASSERT_TRUE(script.AllDone());
+        EXPECT_EQ(lists(), "MCA,B.E.,BCA Delhi,Pune") << edit;
+    }
+    // The chooser lists Delhi, Mumbai, Pune; the values kept stay in their order around the new one.
+    const struct {
+        const char* select;
+        const char* deselect;
+        const char* shown;
+    } changes[] = {{"Mumbai", "", "MCA,B.E.,BCA Delhi,Mumbai,Pune"},
+                   {"", "Mumbai", "MCA,B.E.,BCA Delhi,Pune"},
+                   {"", "Delhi", "MCA,B.E.,BCA Pune"}};
+    for (const auto& change : changes) {
+        DialogScript script;
+        script.Then([](QDialog& form) {
+            Click(form, 1062);
+            Click(form, 1021);
+        });
+        script.Then([&change](QDialog& chooser) {
+            auto* list = FindControl<QListWidget>(&chooser, 1060);
+            if (*change.select)
+                list->findItems(change.select, Qt::MatchExactly).front()->setSelected(true);
+            if (*change.deselect)
+                list->findItems(change.deselect, Qt::MatchExactly).front()->setSelected(false);
+            Click(chooser, 1062);
+        });
+        Click(window, kEdit);
+        ASSERT_TRUE(script.AllDone()) << change.shown;
+        EXPECT_EQ(lists(), change.shown);
+    }
+    EXPECT_TRUE(messages.Texts().empty());
 }
 
 TEST_F(ResultWindow, ACancelledEditLeavesTheGridAsItWas) {
@@ -505,6 +553,29 @@ TEST_F(ResultWindow, ColumnsTakeTheWidestTextOfTheWholeGridAndTheWindowFitsTheSc
     EXPECT_GE(grid.columnWidth(3), grid.sizeHintForIndex(lastEmail).width() + 1);
     EXPECT_EQ(grid.columnWidth(7), 320);
     EXPECT_LE(window.width(), window.screen()->availableGeometry().width());
+    // Too many rows for the screen: as tall as the screen leaves room for.
+    EXPECT_GT(window.height(), 460);
+    EXPECT_LE(window.height(), window.screen()->availableGeometry().height());
+    EXPECT_GE(window.height(), window.screen()->availableGeometry().height() - 40);
+}
+
+TEST_F(ResultWindow, OpensAsTallAsItsRowsNeedAndNeverLowerThanDrawn) {
+    AddResumes(std::vector<BankResume>(3));
+    {
+        ResultDialog few(nullptr);
+        EXPECT_EQ(few.height(), 460);
+    }
+    AddResumes(std::vector<BankResume>(17));
+    ResultDialog window(nullptr);
+    EXPECT_GT(window.height(), 460);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Every row shows without scrolling, and hardly any room is left below the last.
+    CMSFlexGrid& grid = GridOf(window);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0);
+    const QRect last = grid.visualRect(grid.model()->index(19, 1));
+    EXPECT_GE(grid.viewport()->height(), last.bottom());
+    EXPECT_LE(grid.viewport()->height() - last.bottom(), 2 * grid.verticalHeader()->defaultSectionSize());
 }
 
 TEST_F(ResultWindow, ALongFillShowsItsFirstRowsAndARunningCountThenTheSameGrid) {

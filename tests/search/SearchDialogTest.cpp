@@ -278,9 +278,9 @@ TEST_F(SearchForm, EditAfterASearchOnAListKeepsEveryStoredValueOfEachList) {
         int shownColumn;
         int chooser;
         Texts preselected;
-    } searches[] = {{kQualification, "B.E.", 6, 1060, {"B.E.", "MCA"}},
-                    {kSpecialization, "ERP", 7, 1061, {"ERP", "JAVA"}},
-                    {kLocation, "Delhi", 8, 1062, {"Delhi", "Pune"}}};
+    } searches[] = {{kQualification, "B.E.", 6, 1060, {"MCA", "B.E."}}, // selected from the right end
+                    {kSpecialization, "ERP", 7, 1061, {"JAVA", "ERP"}},
+                    {kLocation, "Delhi", 8, 1062, {"Pune", "Delhi"}}};
     for (const auto& search : searches) {
         for (const char* table :
              {"[Abstract Information]", "Qualifications", "Specializations", "Locations", "Resume"})
@@ -298,10 +298,11 @@ TEST_F(SearchForm, EditAfterASearchOnAListKeepsEveryStoredValueOfEachList) {
             Click(results, 2);
         });
         script.Then([&](QDialog& editForm) {
-            // Every stored value, in the order the rows were stored.
-            EXPECT_EQ(EditedResume.qualifications, "MCA,B.E.");
-            EXPECT_EQ(EditedResume.specializations, "JAVA,ERP");
-            EXPECT_EQ(EditedResume.locations, "Pune,Delhi");
+            // Every stored value, from the last row to the first: written from the right end,
+            // the text stores them again as they were.
+            EXPECT_EQ(EditedResume.qualifications, "B.E.,MCA");
+            EXPECT_EQ(EditedResume.specializations, "ERP,JAVA");
+            EXPECT_EQ(EditedResume.locations, "Delhi,Pune");
             Click(editForm, search.chooser);
             Click(editForm, 1021);
         });
