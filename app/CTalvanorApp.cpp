@@ -1,4 +1,5 @@
 #include "app/CTalvanorApp.h"
+#include "app/BankGuard.h"
 
 #include "app/AboutDialog.h"
 #include "app/AppResources.h"
@@ -132,9 +133,27 @@ void CTalvanorApp::OnAppCommand(int commandId) {
     case kCommandPrintSetup:
         OnFilePrintSetup();
         break;
+    case kCommandBackUpNow:
+    case kCommandRestoreBackup:
+    case kCommandBackupFolder:
+    case kCommandCheckBank:
+        if (m_bankGuard != nullptr)
+            RunBankCommand(commandId);
+        break;
     default:
         break;
     }
+}
+
+void CTalvanorApp::RunBankCommand(int commandId) {
+    if (commandId == kCommandBackUpNow)
+        m_bankGuard->OnBackUpNow();
+    else if (commandId == kCommandRestoreBackup)
+        m_bankGuard->OnRestoreFromBackup();
+    else if (commandId == kCommandBackupFolder)
+        m_bankGuard->OnBackupFolder();
+    else
+        m_bankGuard->OnCheckBank();
 }
 
 void CTalvanorApp::OnAppAbout() {

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+class BankGuard;
 class CMainFrame;
 class CTalvanorDoc;
 class HandOffServer;
@@ -25,6 +26,8 @@ public:
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     CTalvanorDoc* Document() const { return m_document.get(); }
+    // The backups' commands go to it; without one they do nothing.
+    void SetBankGuard(BankGuard* guard) { m_bankGuard = guard; }
 
     void OnAppAbout();
     void OnFileNew();
@@ -38,9 +41,11 @@ private:
     void TakeHandedOverFiles();
     bool OpenDocumentFile(const QString& path);
     void OnAppCommand(int commandId);
+    void RunBankCommand(int commandId);
 
     std::unique_ptr<CTalvanorDoc> m_document;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<HelpKeyFilter> m_helpKeys;
     std::unique_ptr<HandOffServer> m_handOff;
+    BankGuard* m_bankGuard = nullptr;
 };

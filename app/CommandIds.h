@@ -20,3 +20,9 @@ inline constexpr int kCommandPrintDirect = 57608;
 inline constexpr int kCommandPrintPreview = 57609;
 inline constexpr int kCommandAbout = 57664;
 inline constexpr int kCommandHelpTopics = 57667;
+
+// Commands of our own (ids outside the described ones): the bank's backups and check.
+inline constexpr int kCommandBackUpNow = 2100;
+inline constexpr int kCommandRestoreBackup = 2101;
+inline constexpr int kCommandBackupFolder = 2102;
+inline constexpr int kCommandCheckBank = 2103;

@@ -1,3 +1,5 @@
+#include "app/BankGuard.h"
+#include "app/CMainFrame.h"
 #include "app/CTalvanorApp.h"
 #include "app/CommandLine.h"
 #include "platform/DataFolder.h"
@@ -19,6 +21,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> files = FileArguments(QApplication::arguments().mid(1));
     if (!files.empty() && HandToRunningProgram(HandOffName(DataFolder()), files))
         return 0;
+    // Before anything opens the bank: a damaged or missing bank is found and may be restored.
+    BankGuard guard(DataFolder());
+    guard.CheckAtStart(nullptr);
     // Installed and started from the menu, it may find no data folder yet: prepare it as
     // talvanor-init does, never changing what is there. A failure leaves the store to say so.
     try {
@@ -30,7 +35,9 @@ int main(int argc, char** argv) {
     // the bank stays as it was and is offered the index again at the next keyword search.
     AddMissingKeywordIndex(nullptr);
     CTalvanorApp talvanor;
+    talvanor.SetBankGuard(&guard);
     if (!talvanor.InitInstance(QApplication::arguments().mid(1)))
         return 1;
+    guard.Watch(talvanor.MainFrame());
     return QApplication::exec();
 }

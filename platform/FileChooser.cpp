@@ -91,3 +91,24 @@ SaveFileAnswerer SetSaveFileAnswerer(SaveFileAnswerer answerer) {
     std::swap(g_saveFileAnswerer, answerer);
     return answerer;
 }
+
+namespace {
+FolderAnswerer g_folderAnswerer;
+} // namespace
+
+std::optional<std::string> ChooseFolder(QWidget* parent, const QString& caption, const QString& folder) {
+    if (g_folderAnswerer)
+        return g_folderAnswerer(caption);
+    QFileDialog chooser(parent, caption, folder);
+    chooser.setObjectName(QStringLiteral("FolderChooser"));
+    chooser.setFileMode(QFileDialog::Directory);
+    chooser.setOption(QFileDialog::ShowDirsOnly);
+    if (RunModal(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FromQt(chooser.selectedFiles().constFirst());
+}
+
+FolderAnswerer SetFolderAnswerer(FolderAnswerer answerer) {
+    std::swap(g_folderAnswerer, answerer);
+    return answerer;
+}

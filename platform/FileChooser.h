@@ -46,3 +46,8 @@ std::optional<std::string> ChooseSaveFile(QWidget* parent, const QString& filter
 using SaveFileAnswerer =
     std::function<std::optional<std::string>(const QString& filter, const QString& defaultSuffix)>;
 SaveFileAnswerer SetSaveFileAnswerer(SaveFileAnswerer answerer);
+
+// The folder chooser: returns the chosen folder as 8-bit text, or nothing when cancelled.
+std::optional<std::string> ChooseFolder(QWidget* parent, const QString& caption, const QString& folder);
+using FolderAnswerer = std::function<std::optional<std::string>(const QString& caption)>;
+FolderAnswerer SetFolderAnswerer(FolderAnswerer answerer);

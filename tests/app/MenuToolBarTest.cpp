@@ -48,6 +48,12 @@ TEST_F(MenuTest, MenuBarHasTheCaptionsOrderAndIdsOfMenu128) {
           {"From  &Text File", 32773},
           {"From &Website", 32774},
           {"", 0},
+          // Our own group, with ids of our own, between the described items and Exit.
+          {"&Back Up Now", 2100},
+          {"&Restore from Backup...", 2101},
+          {"Backup &Folder...", 2102},
+          {"C&heck the Bank", 2103},
+          {"", 0},
           {"E&xit", 32777}}},
         {"Tal&vanoring", {{"&Query Form", 32775}, {"", 0}, {"&All Records", 32776}}},
         {"&Change", {{"Q&ualification", 32830}, {"&Specialization", 32831}, {"&Location Preference", 32832}}},
