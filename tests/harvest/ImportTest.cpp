@@ -198,6 +198,16 @@ TEST_F(Import, AFileTooLargeForAPageIsRemovedUnread) {
     EXPECT_EQ(QueryRows("SELECT Name FROM [Abstract Information]"), (Rows{{"Asha Rao 5"}}));
     EXPECT_EQ(FileText(ResumeIdFilePath()), "2");
     EXPECT_FALSE(std::filesystem::exists(WorkingFolder()));
+
+    // Any page the worker may save is read, one larger than 16 MB included: a served line feed
+    // alone saves as four bytes.
+    SaveServedPage(7, CareersResumePage(SampleResume(7)) + std::string(4'250'000, '\n'));
+    ASSERT_GT(std::filesystem::file_size(SavedPagePath(7)), 17'000'000u);
+    messages.Clear();
+    Run();
+    EXPECT_EQ(messages.Texts(), (Texts{kAdded, kEnded}));
+    EXPECT_EQ(QueryRows("SELECT Name FROM [Abstract Information] ORDER BY ID"),
+              (Rows{{"Asha Rao 5"}, {"Mei Lin 7"}}));
 }
 
 TEST_F(Import, AnEngineErrorEndsItAndLeavesTheUntakenPages) {

@@ -209,6 +209,16 @@ TEST_F(Worker, AStalledDroppedOrEndlessTransferEndsWithTheClientsOwnText) {
         // What arrived of the broken page stays as far as it was written.
         EXPECT_EQ(SavedPages(), (Texts{"1.txt", "2.txt"}));
     }
+    // A request made once the round's time is spent still gets a limit, not none at all.
+    FreshBank();
+    messages.Clear();
+    HarvestStopFlag = 0;
+    Answer(1, Answer::Trickle);
+    const auto start = std::chrono::steady_clock::now();
+    Harvest({.connectSeconds = 5, .stalledSeconds = 60, .roundSeconds = 0});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_NE(messages.Texts()[0], kNoSession);
 }
 
 TEST_F(Worker, StreamsABigPageToDiskWithoutHoldingItAndEndsAtOneOver16MB) {

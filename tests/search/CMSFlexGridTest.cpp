@@ -1,6 +1,7 @@
 #include "search/CMSFlexGrid.h"
 #include "platform/ControlId.h"
 #include "platform/FileChooser.h"
+#include "search/CellTextWidths.h"
 #include "search/GridCsvExport.h"
 #include "search/GridSort.h"
 #include "tests/util/ScriptedMessages.h"
@@ -187,6 +188,15 @@ TEST_F(FlexGrid, AHeaderClickSortsIgnoringCaseAClickAgainReversesAndTheCurrentRo
     EXPECT_EQ(Column(0), "1,2,3,4,5,6");
     EXPECT_EQ(grid.SortColumn(), -1);
     EXPECT_EQ(grid.TextMatrix(grid.Row(), 1), "Alice");
+
+    // A refill of a sorted grid with fewer rows shows them as they were added, until sorted again.
+    grid.SortByColumn(1, Qt::DescendingOrder);
+    FillHidingTheId({"8\tzed\t0-1", "7\tamy\t2-5"});
+    EXPECT_EQ(Column(0), "8,7");
+    EXPECT_EQ(Column(1), "zed,amy");
+    EXPECT_EQ(grid.model()->rowCount(), 2);
+    grid.SortByColumn(1, Qt::AscendingOrder);
+    EXPECT_EQ(Column(0), "7,8");
 }
 
 TEST(GridSort, ComparesAsADictionaryWithRunsOfDigitsByTheirValue) {
@@ -303,6 +313,20 @@ TEST_F(FlexGrid, ColumnsTakeTheWidestTextOfEveryRowUpToTheCapAndTheLastWhatIsLef
     EXPECT_EQ(grid.columnWidth(3), 220);
     grid.FitColumnsToTexts(320);
     EXPECT_EQ(grid.FullWidth(), full);
+
+    // A character beyond the first 65,536 counts once, not once per half.
+    const QFontMetricsF metrics(grid.font());
+    CellTextWidths widths(metrics);
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const double apart = metrics.horizontalAdvance(QStringLiteral("a")) + metrics.horizontalAdvance(emoji) +
+                         metrics.horizontalAdvance(QStringLiteral("b"));
+    EXPECT_DOUBLE_EQ(widths.Width("a\xF0\x9F\x98\x80"
+                                  "b"),
+                     apart);
+    EXPECT_DOUBLE_EQ(widths.Width("a\xF0\x9F\x98\x80"
+                                  "b"),
+                     apart)
+        << "measured again from what it knows";
 }
 
 TEST_F(FlexGrid, AnExportThatCannotBeWrittenSaysWhyAndLeavesNoFileBehind) {

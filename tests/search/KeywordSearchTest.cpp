@@ -386,6 +386,19 @@ TEST_F(KeywordSearch, FileViewMarksPhrasesAndBeginningsAndStepsThroughThemWithF3
     ASSERT_EQ(seen.size(), 8u);
     EXPECT_EQ(seen[7].marked, Texts{});
     EXPECT_EQ(seen[7].label, "(hidden)");
+
+    // A character beyond the first 65,536 (an emoji) before a match does not shift the marks.
+    QPlainTextEdit box;
+    box.setPlainText(QString::fromUtf8("\xF0\x9F\x98\x80 java \xF0\x9F\x98\x80\xF0\x9F\x98\x80 Java."));
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    KeywordHighlights highlights(box, TranslateKeywords("java").search->shown);
+    EXPECT_EQ(highlights.Count(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&box] { return box.extraSelections().size() == 2; }));
+    Texts emojiMarked;
+    for (const QTextEdit::ExtraSelection& match : box.extraSelections())
+        emojiMarked.push_back(match.cursor.selectedText().toStdString());
+    EXPECT_EQ(emojiMarked, (Texts{"java", "Java"}));
 }
 
 TEST_F(KeywordSearch, AMatchInTheNameIsMarkedWhereTheTextHoldsIt) {

@@ -1,6 +1,7 @@
 #include "search/ResultDialog.h"
 #include "entry/ResumeInputDialog.h"
 #include "platform/FileChooser.h"
+#include "search/GridCsvExport.h"
 #include "store/ResumeStore.h"
 #include "store/Sqlite.h"
 #include "tests/search/SearchFixture.h"
@@ -539,6 +540,18 @@ TEST_F(ResultWindow, ExportsTheGridAsShownAsCsvThroughTheChooser) {
               "\"Rao, Asha \"\"AR\"\"\",2-5,asha@example.com,\"'=HYPERLINK(\"\"http://x.example\"\")\","
               "Hold,\"B.E.,M.Tech.\",JAVA,Pune East\r\n");
     EXPECT_TRUE(messages.Texts().empty());
+    // Fields of other grids: a lone carriage return is quoted; a formula behind a tab or a
+    // carriage return is guarded as well.
+    const struct {
+        const char* text;
+        const char* field;
+    } fields[] = {{"a\rb", "\"a\rb\""}, {"\t=1+2", "\"'\t=1+2\""}, {"\r=A1", "\"'\r=A1\""},
+                  {"a\tb", "a\tb"},     {"plain", "plain"},        {"", ""}};
+    for (const auto& item : fields) {
+        std::string record;
+        AppendCsvField(record, item.text);
+        EXPECT_EQ(record, item.field) << item.text;
+    }
 }
 
 TEST_F(ResultWindow, ColumnsTakeTheWidestTextOfTheWholeGridAndTheWindowFitsTheScreen) {

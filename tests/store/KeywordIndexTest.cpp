@@ -253,6 +253,12 @@ TEST_F(StoreTest, KeywordIndexIsAddedToABankWithoutItInOneTransactionThatCanBeSt
     EXPECT_EQ(Found("java"), (Texts{otherwise}));
     EXPECT_EQ(Count("ResumeKeywordsPending"), 0);
     EXPECT_EQ(Inspect().state, KeywordIndexState::Ready);
+    // Another program put a second "Resume" row under one ID: the build takes the first, the text
+    // Details shows.
+    ASSERT_EQ(OtherProgram().Run("INSERT INTO Resume VALUES (" + otherwise + ", 'Kotlin, only here')"), "");
+    EXPECT_TRUE(Build());
+    EXPECT_EQ(Found("java"), (Texts{otherwise}));
+    EXPECT_EQ(Found("kotlin"), Texts{});
 }
 
 TEST_F(StoreTest, AnIndexOfTheOlderLayoutIsBuiltAgainWithTheFields) {

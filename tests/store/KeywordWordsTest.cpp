@@ -107,6 +107,7 @@ protected:
         "Tested C/C++ code; led as 400 interns. Spring, Hibernate.", // 7
         "Java and Spring; lead of interns.",                         // 8
         "Modern C++17 / C++20 and C#10.",                            // 9
+        "Web: C#/ASP.NET/SQL/XML/HTML/CSS/JS.",                      // 10: 8 words, still joined
     };
     SqliteConnection m_bank;
 };
@@ -121,17 +122,18 @@ TEST_F(KeywordRules, SkillNamesFindTheirResumesAndNotThePlainLetters) {
         {"c++", {2, 7, 9}},
         {"C++17", {9}},
         {"C++2*", {9}},
-        {"C#", {3, 9}},
+        {"C#", {3, 9, 10}},
         {"C#10", {9}},
         {"17", {}},
         {"VC++", {2}},
-        {".NET", {3}},
+        {".NET", {3, 10}},
         {"NET", {5}},
-        {"ASP.NET", {3}},
+        {"ASP.NET", {3, 10}},
+        {"C#/ASP.NET/SQL/XML/HTML/CSS/JS", {10}},
         {"AS/400", {4}},
         {"400", {4, 7}},
         {"PL/SQL", {4}},
-        {"SQL", {1, 4}},
+        {"SQL", {1, 4, 10}},
         {"Node.js", {5}},
         {"node", {5}},
         {"Java", {1, 6, 8}},
@@ -265,6 +267,9 @@ TEST(KeywordMatches, MarksEveryOccurrenceOfWordsPhrasesAndBeginnings) {
     EXPECT_EQ(Marked("C++17 / C++20, C#10", "C++"), (Texts{"C++", "C++"}));
     EXPECT_EQ(Marked("C++17 / C++20, C#10", "c++20 c#10"), (Texts{"C++20", "C#10"}));
     EXPECT_EQ(Marked("C++17 / C++20, C#10", "c"), Texts{});
+    // Only the last word of a phrase is a beginning.
+    EXPECT_EQ(Marked("team leader developer", "\"team lead dev\"*"), Texts{});
+    EXPECT_EQ(Marked("team lead developer", "\"team lead dev\"*"), Texts{"team lead developer"});
 }
 
 } // namespace
