@@ -44,9 +44,10 @@ talvanor-init, which prepares a data folder from the command line, and
 talvanor-read, which prints the text of resume files as the program reads
 them, and talvanor-bank, which backs up, checks and restores the bank.")
 # The libraries come from what the programs link; the rest the programs start or load at run time:
-# Qt's platform plugins draw the window, antiword and unrtf read Word 97-2003 and RTF files,
+# Qt's platform plugins draw the window, antiword and unrtf read Word 97-2003 and RTF files, the
+# recognition engine loads its English data (tesseract-ocr-eng),
 # xdg-utils opens the guide, web links and mail, and Qt needs at least one font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, antiword, unrtf, xdg-utils, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, antiword, unrtf, tesseract-ocr-eng, xdg-utils, fonts-dejavu-core")
 
 include(CPack)

@@ -68,6 +68,9 @@ DocumentKind DetectKind(std::string_view bytes, std::string_view fileName) {
         return DocumentKind::OldWord;
     if (StartsWith(bytes, "{\\rtf"))
         return DocumentKind::RichText;
+    if (StartsWith(bytes, "\x89PNG\r\n\x1a\n") || StartsWith(bytes, "\xFF\xD8\xFF") ||
+        StartsWith(bytes, std::string_view("II*\0", 4)) || StartsWith(bytes, std::string_view("MM\0*", 4)))
+        return DocumentKind::Image;
     // A text file whose first words happen to look like a tag stays a text file.
     if (LooksLikeHtml(bytes, extension == "txt"))
         return DocumentKind::WebPage;

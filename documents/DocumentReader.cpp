@@ -6,6 +6,7 @@
 #include "documents/HtmlText.h"
 #include "documents/OfficeText.h"
 #include "documents/PdfText.h"
+#include "documents/RecognisedText.h"
 #include "documents/ZipParts.h"
 
 namespace {
@@ -28,6 +29,8 @@ std::string KindName(DocumentKind kind) {
         return "Word 97-2003 document";
     case DocumentKind::RichText:
         return "RTF document";
+    case DocumentKind::Image:
+        return "picture";
     case DocumentKind::Unknown:
         break;
     }
@@ -53,7 +56,9 @@ std::string NotReadMessage(const std::string& file, DocumentKind kind) {
                   "page or a text file, whatever its name says.";
 }
 
-std::string TooLargeMessage(const std::string& file, DocumentKind kind) {
+std::string TooLargeMessage(const std::string& file, DocumentKind kind, const std::string& detail) {
+    if (kind == DocumentKind::Image)
+        return file + " is a picture of " + detail + ", far more than a scanned page; it is not read.";
     if (kind == DocumentKind::ZipArchive || kind == DocumentKind::Word || kind == DocumentKind::OpenDocument)
         return file + " unpacks to more than " + std::to_string(kUnpackLimit / (1024 * 1024)) +
                " MB, far more than any resume; it is not read.";
@@ -82,6 +87,8 @@ DocumentText ReadDocumentBytes(std::string bytes, const std::string& path, const
         return ReadOldWordText(path);
     case DocumentKind::RichText:
         return ReadRichText(path);
+    case DocumentKind::Image:
+        return ReadImageText(bytes, progress);
     case DocumentKind::Unknown:
         return Problem(DocumentKind::Unknown, ReadProblem::NotADocument);
     case DocumentKind::PlainText:
@@ -115,13 +122,20 @@ std::string ProblemMessage(const std::string& path, const DocumentText& result) 
     case ReadProblem::NoText:
         if (result.kind == DocumentKind::Pdf)
             return file + " holds no text; it may be a scanned image.";
+        if (result.kind == DocumentKind::Image)
+            return file + " is a picture in which no text was recognised.";
         return file + " holds no text.";
+    case ReadProblem::NoRecognition:
+        return file +
+               (result.kind == DocumentKind::Pdf ? " holds no text; it may be a scanned image."
+                                                 : " is a picture of text.") +
+               " Its text is recognised only when the packages " + kRecognitionPackages + " are installed.";
     case ReadProblem::Damaged:
         return file + " is a damaged " + KindName(result.kind) +
                (result.kind == DocumentKind::ZipArchive ? ", as .docx and .odt documents are," : "") +
                " and cannot be read" + WithDetail(result.detail);
     case ReadProblem::TooLarge:
-        return TooLargeMessage(file, result.kind);
+        return TooLargeMessage(file, result.kind, result.detail);
     case ReadProblem::NotADocument:
         return NotReadMessage(file, result.kind);
     case ReadProblem::NoConverter:

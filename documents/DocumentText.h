@@ -14,6 +14,7 @@ enum class DocumentKind {
     WebPage,
     OldWord,
     RichText,
+    Image, // a picture (PNG, JPEG, TIFF), read by text recognition
     Unknown
 };
 
@@ -29,6 +30,7 @@ enum class ReadProblem {
     NoConverter,     // the program that reads this kind is not installed
     ConverterFailed, // that program could not read it
     Stopped,         // the user stopped the reading
+    NoRecognition,   // a picture of text, and text recognition is not installed
 };
 
 // A file's text, or why there is none. The text of a document is UTF-8; a plain text file's text
@@ -37,7 +39,8 @@ struct DocumentText {
     DocumentKind kind = DocumentKind::Unknown;
     ReadProblem problem = ReadProblem::None;
     std::string text;
-    std::string detail; // what the file system, a library or a converter said, when it helps
+    std::string detail;      // what the file system, a library or a converter said, when it helps
+    bool recognised = false; // some of the text was recognised from a picture, and may be wrong
 
     bool Ok() const { return problem == ReadProblem::None; }
 };

@@ -17,14 +17,25 @@ bool Occupied(const QString& line, int column) {
     return column < line.size() && !line.at(column).isSpace();
 }
 
-// Words, not a list's bullet or number: two letters at the least.
-bool HoldsWords(const QString& part) {
-    int letters = 0;
-    for (const QChar c : part) {
-        if (c.isLetter() && ++letters == 2)
-            return true;
+// For each line, how many letters stand before each column: a side of a gutter holds words, not
+// a list's bullet or number, when it has two letters at the least.
+std::vector<std::vector<int>> LettersBefore(const QStringList& lines) {
+    std::vector<std::vector<int>> counts;
+    counts.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines) {
+        std::vector<int> count(static_cast<std::size_t>(line.size()) + 1, 0);
+        for (qsizetype at = 0; at < line.size(); ++at)
+            count[static_cast<std::size_t>(at) + 1] =
+                count[static_cast<std::size_t>(at)] + (line.at(at).isLetter() ? 1 : 0);
+        counts.push_back(std::move(count));
     }
-    return false;
+    return counts;
+}
+
+int LettersIn(const std::vector<int>& count, int from, int to) {
+    const int last = static_cast<int>(count.size()) - 1;
+    return count[static_cast<std::size_t>(std::clamp(to, 0, last))] -
+           count[static_cast<std::size_t>(std::clamp(from, 0, last))];
 }
 
 // A part of a column's line that wraps on into the next: it ends inside a sentence, and the next
@@ -63,6 +74,7 @@ bool HasFlowingColumns(std::string_view physicalText) {
     for (const QString& line : lines)
         width = std::max(width, static_cast<int>(line.size()));
     const int count = static_cast<int>(lines.size());
+    const std::vector<std::vector<int>> letters = LettersBefore(lines);
     for (int column = 1; column + kGutterWidth < width; ++column) {
         // Runs of lines that leave the gutter (this column and the ones after it) blank.
         int first = 0;
@@ -72,7 +84,8 @@ bool HasFlowingColumns(std::string_view physicalText) {
             for (int offset = 0; blank && offset < kGutterWidth; ++offset)
                 blank = !Occupied(lines[at], column + offset);
             if (blank) {
-                if (HoldsWords(lines[at].left(column)) && HoldsWords(lines[at].mid(column + kGutterWidth)))
+                const std::vector<int>& line = letters[static_cast<std::size_t>(at)];
+                if (LettersIn(line, 0, column) >= 2 && LettersIn(line, column + kGutterWidth, width) >= 2)
                     ++sideBySide;
                 continue;
             }

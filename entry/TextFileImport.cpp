@@ -19,15 +19,18 @@ namespace {
 const QString kTextFilter = QStringLiteral(".txt (*.txt)");
 
 // The chooser lists text files, as it always has; the other filters offer the documents read.
-const QStringList kResumeFilterList{kTextFilter,
-                                    QStringLiteral("Resumes (*.txt *.pdf *.docx *.odt *.htm *.html)"),
-                                    QStringLiteral("PDF documents (*.pdf)"),
-                                    QStringLiteral("Word documents (*.docx)"),
-                                    QStringLiteral("OpenDocument texts (*.odt)"),
-                                    QStringLiteral("Web pages (*.htm *.html)"),
-                                    QStringLiteral("Word 97-2003 documents (*.doc)"),
-                                    QStringLiteral("RTF documents (*.rtf)"),
-                                    QStringLiteral("All files (*)")};
+const QStringList kResumeFilterList{
+    kTextFilter,
+    QStringLiteral(
+        "Resumes (*.txt *.pdf *.docx *.odt *.doc *.rtf *.htm *.html *.png *.jpg *.jpeg *.tif *.tiff)"),
+    QStringLiteral("PDF documents (*.pdf)"),
+    QStringLiteral("Word documents (*.docx)"),
+    QStringLiteral("OpenDocument texts (*.odt)"),
+    QStringLiteral("Web pages (*.htm *.html)"),
+    QStringLiteral("Word 97-2003 documents (*.doc)"),
+    QStringLiteral("RTF documents (*.rtf)"),
+    QStringLiteral("Scanned pages (*.png *.jpg *.jpeg *.tif *.tiff)"),
+    QStringLiteral("All files (*)")};
 const QString kResumeFilters = kResumeFilterList.join(QStringLiteral(";;"));
 
 // The filter last used, kept in the bank for the next run; the text files until one was chosen.

@@ -51,6 +51,12 @@ void TextResumeDialog::LoadFile(const DocumentText& content) {
     m_storedText = TrimmedBytes(content.text);
     m_ui->textEdit->LoadTaggingMenu();
     m_ui->proposalsPanel->Attach(m_ui->textEdit, ProposeForTheDialog(shown, m_documentDate));
+    if (content.recognised)
+        ShowMessage(
+            "The text of " + m_path +
+                " was recognised from a picture of its pages and may hold mistakes; check it against the "
+                "original.",
+            MessageButtons::Ok, MessageIcon::Information);
     if (shown.size() < content.text.size())
         ShowMessage("The file " + m_path + " is too long to show whole. At most its first " +
                         std::to_string(kShownTextLimit / 1024) +

@@ -74,7 +74,10 @@ TEST_F(DocumentReader, DecidesTheKindByContentNotByName) {
         {"resume", "<p>Asha</p>", DocumentKind::WebPage},
         {"resume.HTM", "Asha Rao, plain words", DocumentKind::WebPage},
         {"resume.pdf", "Asha Rao, plain words", DocumentKind::PlainText},
-        {"resume.pdf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), DocumentKind::Unknown},
+        {"resume.pdf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), DocumentKind::Image},
+        {"scan.tif", std::string("II*\0\x08\0\0\0", 8), DocumentKind::Image},
+        {"scan.tiff", std::string("MM\0*\0\0\0\x08", 8), DocumentKind::Image},
+        {"photo.jpeg", "\xFF\xD8\xFF\xE0", DocumentKind::Image},
         {"resume.txt", std::string("binary\0text", 11), DocumentKind::PlainText},
         {"notes.txt", "Converted the reports to %PDF-1.4 files", DocumentKind::PlainText},
         {"notes.txt", "%PDF-1.4 at the very start", DocumentKind::Pdf},
@@ -124,7 +127,7 @@ TEST_F(DocumentReader, EachBadFileGetsAMessageNamingItAndTheProblem) {
          " is protected by a password, so its text cannot be read. Save a copy without the password and "
          "choose "
          "that."},
-        {"scan.pdf", ScannedPdf(1), " holds no text; it may be a scanned image."},
+        {"scan.pdf", ScannedPdf({""}), " holds no text; it may be a scanned image."},
         {"broken.pdf", "%PDF-1.5\n" + std::string(3000, 'x'),
          " is a damaged PDF document and cannot be read."},
         {"broken.docx", cut,
@@ -134,6 +137,8 @@ TEST_F(DocumentReader, EachBadFileGetsAMessageNamingItAndTheProblem) {
         {"sheet.docx", ZipArchive({{"xl/workbook.xml", "<workbook/>"}}),
          " is a ZIP archive, not a Word or OpenDocument text document."},
         {"photo.pdf", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11),
+         " is a damaged picture and cannot be read."},
+        {"sheet.xls", std::string("\x09\x08\x10\0\0\x06\x05\0", 8),
          " is not a document Talvanor reads: it is not a PDF, Word or OpenDocument document, a web page or a "
          "text file, whatever its name says."},
         {"blank.html", "<html><body>\n</body></html>", " holds no text."},

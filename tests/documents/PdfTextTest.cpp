@@ -105,7 +105,7 @@ TEST(PdfText, StopsWhenTheProgressSaysSo) {
 }
 
 TEST(PdfText, ScannedLockedAndDamagedFilesSayWhy) {
-    EXPECT_EQ(ReadPdfText(ScannedPdf(2)).problem, ReadProblem::NoText);
+    EXPECT_EQ(ReadPdfText(ScannedPdf({"", ""})).problem, ReadProblem::NoText) << "blank scans";
     const std::string pdf = TextPdf({"Asha Rao"});
     const struct {
         const char* what;

@@ -24,7 +24,8 @@
 
 constexpr int kText = 1000, kSelected = 1057, kSubmit = 1002, kNext = 1003, kCancel = 2;
 const std::string kSamples = std::string(TALVANOR_TEST_DATA) + "/documents/";
-const QString kResumesFilter = "Resumes (*.txt *.pdf *.docx *.odt *.htm *.html)";
+const QString kResumesFilter =
+    "Resumes (*.txt *.pdf *.docx *.odt *.doc *.rtf *.htm *.html *.png *.jpg *.jpeg *.tif *.tiff)";
 
 class TextImport : public EntryTest {
 protected:
@@ -86,12 +87,14 @@ protected:
                                       const QString& shown = ".txt (*.txt)", const QString& use = {}) {
         return [folder, path, shown, use](QDialog& dialog) {
             auto& chooser = dynamic_cast<QFileDialog&>(dialog);
-            EXPECT_EQ(
-                chooser.nameFilters(),
-                (QStringList{".txt (*.txt)", "Resumes (*.txt *.pdf *.docx *.odt *.htm *.html)",
-                             "PDF documents (*.pdf)", "Word documents (*.docx)", "OpenDocument texts (*.odt)",
-                             "Web pages (*.htm *.html)", "Word 97-2003 documents (*.doc)",
-                             "RTF documents (*.rtf)", "All files (*)"}));
+            EXPECT_EQ(chooser.nameFilters(),
+                      (QStringList{".txt (*.txt)",
+                                   "Resumes (*.txt *.pdf *.docx *.odt *.doc *.rtf *.htm *.html *.png *.jpg "
+                                   "*.jpeg *.tif *.tiff)",
+                                   "PDF documents (*.pdf)", "Word documents (*.docx)",
+                                   "OpenDocument texts (*.odt)", "Web pages (*.htm *.html)",
+                                   "Word 97-2003 documents (*.doc)", "RTF documents (*.rtf)",
+                                   "Scanned pages (*.png *.jpg *.jpeg *.tif *.tiff)", "All files (*)"}));
             EXPECT_EQ(chooser.selectedNameFilter(), shown);
             if (!use.isEmpty())
                 chooser.selectNameFilter(use);

@@ -427,12 +427,13 @@ TEST_F(TextImport, BadDocumentsAreNamedInAMessageAndNothingIsStored) {
         std::string problem;
     } cases[] = {
         {kSamples + "locked.pdf", " is protected by a password"},
-        {WriteFile("scan.pdf", ScannedPdf(1)), " holds no text; it may be a scanned image."},
+        {WriteFile("scan.pdf", ScannedPdf({""})), " holds no text; it may be a scanned image."},
         {WriteFile("broken.pdf", "%PDF-1.4\n" + std::string(4000, 'x')), " is a damaged PDF document"},
         {WriteFile("broken.docx", WordPackage("<w:p><w:r><w:t>Asha</w:t></w:r></w:p>").substr(0, 300)),
          " is a damaged ZIP archive"},
         {kSamples + "bomb.docx", " unpacks to more than 64 MB"},
-        {WriteFile("photo.docx", std::string("\x89PNG\r\n\x1a\n\0\0", 10)),
+        {WriteFile("photo.docx", std::string("\x89PNG\r\n\x1a\n\0\0", 10)), " is a damaged picture"},
+        {WriteFile("sheet.docx", std::string("\x09\x08\x10\0\0\x06\x05\0", 8)),
          " is not a document Talvanor reads"},
     };
     for (const auto& test : cases) {
@@ -516,6 +517,25 @@ TEST_F(TextImport, ALongPdfShowsProgressAndEscapeStopsIt) {
     EXPECT_TRUE(between) << "the bar moves while the pages are read, not only at the end";
     EXPECT_TRUE(script.AllDone());
     EXPECT_TRUE(messages.Texts().empty());
+}
+
+// A scanned resume is read by recognition, and the dialog says once that its text needs checking.
+TEST_F(TextImport, AScannedPdfIsRecognisedWithANoticeShownOnce) {
+    const std::string path = WriteFile("scan.pdf", ScannedPdf({"Asha Rao\nSenior Quality Engineer", "Pune"}));
+    ScriptChooser({path});
+    DialogScript script;
+    script.Then([&](QDialog& dialog) {
+        EXPECT_TRUE(Edit(dialog)->toPlainText().startsWith("Asha Rao\nSenior Quality Engineer"))
+            << Edit(dialog)->toPlainText().toStdString();
+        Tag(dialog, kTagName, "Asha Rao");
+        Click(dialog, kCancel);
+    });
+    RunTextFileImport(nullptr);
+    EXPECT_TRUE(script.AllDone());
+    EXPECT_EQ(messages.Texts(),
+              Texts{"The text of " + path +
+                    " was recognised from a picture of its pages and may hold mistakes; check it "
+                    "against the original."});
 }
 
 // A file dropped on the dialog takes its place while nothing is tagged; afterwards it is refused.

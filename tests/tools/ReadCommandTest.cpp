@@ -80,7 +80,7 @@ TEST_F(TalvanorRead, PrintsEachFormatsTextInUtf8) {
 // the files after it are still read.
 TEST_F(TalvanorRead, ReadsSeveralFilesAndGoesOnPastOneItCannotRead) {
     const QString first = Write("first.html", "<p>First resume</p>");
-    const QString scanned = Write("scanned.pdf", ScannedPdf(1));
+    const QString scanned = Write("scanned.pdf", ScannedPdf({""}));
     const QString missing = m_folder.filePath("missing.docx");
     const QString last = Write("last.txt", "Last resume");
     const ReadRun run = RunRead({first, scanned, missing, last});

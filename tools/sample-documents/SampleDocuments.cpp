@@ -19,6 +19,21 @@ QFont PageFont() {
     return font;
 }
 
+// A page of text drawn as a scanner at 200 dpi sees it: A4 is 1654 x 2339 pixels.
+QImage PagePicture(const std::string& text) {
+    QImage picture(1654, 2339, QImage::Format_Grayscale8);
+    picture.fill(Qt::white);
+    QPainter scan(&picture);
+    QFont font = PageFont();
+    font.setPixelSize(31); // 11 points
+    scan.setFont(font);
+    const QStringList lines = QString::fromStdString(text).split(u'\n');
+    for (qsizetype line = 0; line < lines.size(); ++line)
+        scan.drawText(QPointF(160, 200 + 44 * line), lines[line]);
+    scan.end();
+    return picture;
+}
+
 // Draws each page's lines; `asPicture` draws them into an image first, so the page holds no text.
 std::string Pdf(const std::vector<std::string>& pages, bool asPicture) {
     QByteArray bytes;
@@ -90,6 +105,58 @@ std::string TextPdf(const std::vector<std::string>& pages) {
 
 std::string LaidOutPdf(const std::vector<std::vector<PlacedText>>& pages) {
     return PlacedPdf(pages);
+}
+
+std::string ScannedPdf(const std::vector<std::string>& pages, bool sideways) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72);
+    QPainter painter(&writer);
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        if (index > 0)
+            writer.newPage();
+        QImage picture = PagePicture(pages[index]);
+        if (sideways)
+            picture = picture.transformed(QTransform().rotate(90));
+        painter.drawImage(QRectF(0, 0, 595, 842), picture);
+    }
+    painter.end();
+    return bytes.toStdString();
+}
+
+std::string MixedPdf(const std::vector<std::pair<std::string, bool>>& pages) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(72);
+    QPainter painter(&writer);
+    painter.setFont(PageFont());
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        if (index > 0)
+            writer.newPage();
+        if (pages[index].second) {
+            painter.drawImage(QRectF(0, 0, 595, 842), PagePicture(pages[index].first));
+            continue;
+        }
+        const QStringList lines = QString::fromStdString(pages[index].first).split(u'\n');
+        for (qsizetype line = 0; line < lines.size(); ++line)
+            painter.drawText(QPointF(50, 60 + 16 * line), lines[line]);
+    }
+    painter.end();
+    return bytes.toStdString();
+}
+
+std::string ScannedImage(const std::string& text, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    PagePicture(text).save(&buffer, format);
+    return bytes.toStdString();
 }
 
 std::string ScannedPdf(int pages) {

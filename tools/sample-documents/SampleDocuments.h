@@ -19,6 +19,13 @@ struct PlacedText {
 std::string LaidOutPdf(const std::vector<std::vector<PlacedText>>& pages);
 // A PDF of `pages` pages that are pictures of text only, as a scanner makes them.
 std::string ScannedPdf(int pages);
+// The same with these texts, one a page, scanned at 200 dpi; `sideways` turns every page's
+// picture by a quarter, as a page fed into the scanner the wrong way round.
+std::string ScannedPdf(const std::vector<std::string>& pages, bool sideways = false);
+// A page with this text as a picture file ("PNG", "JPEG", "TIFF"), at 200 dpi.
+std::string ScannedImage(const std::string& text, const char* format);
+// A PDF whose pages are text, or (where `scanned` says so) pictures of text.
+std::string MixedPdf(const std::vector<std::pair<std::string, bool>>& pages);
 
 // A ZIP archive of these parts (name, bytes), compressed.
 std::string ZipArchive(const std::vector<std::pair<std::string, std::string>>& parts);
