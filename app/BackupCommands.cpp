@@ -56,7 +56,10 @@ void BankGuard::OnRestoreFromBackup() {
         row->setToolTip(0, ToQt(backup.path));
     }
     list->setCurrentItem(list->topLevelItem(0));
-    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    list->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     list->setMinimumSize(420, 240);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(&dialog);

@@ -1,6 +1,8 @@
 // Times the store on a large bank: appends N resumes the way the program does (a store opened
 // and closed around each one), then runs the listing join over all of them.
 // Usage: store_benchmark [N]   (uses $XDG_DATA_HOME/talvanor/, which must not hold a bank)
+//        store_benchmark --backups N   backups, the checks and an append's wait on a bank of N
+#include "bench/BackupBenchmark.h"
 #include "platform/DataFolder.h"
 #include "platform/MessageBox.h"
 #include "store/QueryTexts.h"
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -22,7 +25,8 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const long count = argc > 1 ? std::atol(argv[1]) : 20000;
+    const bool backups = argc > 2 && std::string_view(argv[1]) == "--backups";
+    const long count = argc > 1 ? std::atol(argv[backups ? 2 : 1]) : 20000;
     SetMessageAnswerer([](const MessageRequest& request) {
         std::fprintf(stderr, "message: %s\n", request.text.c_str());
         return MessageAnswer::Ok;
@@ -33,6 +37,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     PrepareDataFolder(DataFolder());
+    if (backups)
+        return RunBackupBenchmark(count);
 
     const std::string text(3000, 'r');
     auto start = std::chrono::steady_clock::now();

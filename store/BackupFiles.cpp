@@ -122,8 +122,8 @@ std::vector<BackupEntry> ListBackups(const std::string& folder) {
 std::string BackupDateText(std::int64_t made) {
     const std::tm local = LocalTime(made);
     char text[80];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
-                  local.tm_mday, local.tm_hour, local.tm_min);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return text;
 }
 

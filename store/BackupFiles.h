@@ -31,7 +31,7 @@ bool ParseBackupFileName(const std::string& fileName, BackupEntry& entry);
 // Newest first (a folder that cannot be read has none).
 std::vector<BackupEntry> ListBackups(const std::string& folder);
 
-// "2026-12-09 10:30", local time, as the window and the command show it.
+// "2026-12-09 10:30:00", local time, as the window and the command show it.
 std::string BackupDateText(std::int64_t made);
 
 // Which backups rotation removes, given the folder's backups newest first and the time now:

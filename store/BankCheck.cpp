@@ -55,7 +55,10 @@ CheckResult CheckBankFile(const std::string& path, CheckDepth depth, const Check
     int rc = SQLITE_OK;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        const std::string line = text != nullptr ? text : "";
+        std::string line = text != nullptr ? text : "";
+        // The engine heads its findings with the schema's name; the bank has only "main".
+        if (const std::string head = "*** in database main ***\n"; line.rfind(head, 0) == 0)
+            line.erase(0, head.size());
         if (line != "ok" && result.problems.size() < kMostProblems)
             result.problems.push_back(line);
     }

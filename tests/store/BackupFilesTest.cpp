@@ -11,7 +11,7 @@ constexpr std::int64_t kDay = 24 * kHour;
 TEST(BackupNames, OnlyAWholeBackupsNameIsReadAsOne) {
     BackupEntry entry;
     ASSERT_TRUE(ParseBackupFileName("TalvanorData-2026-12-09-103000-1234-resumes.mdb", entry));
-    EXPECT_EQ(BackupDateText(entry.made), "2026-12-09 10:30");
+    EXPECT_EQ(BackupDateText(entry.made), "2026-12-09 10:30:00");
     EXPECT_EQ(entry.resumes, 1234);
     EXPECT_EQ(entry.sequence, 1);
     ASSERT_TRUE(ParseBackupFileName("TalvanorData-2026-12-09-103000_3-0-resumes.mdb", entry));
