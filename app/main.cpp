@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "platform/DataFolder.h"
 #include "platform/InstanceHandOff.h"
+#include "search/FindDuplicates.h"
 #include "search/KeywordIndexWork.h"
 #include "tools/BankSetup.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     // An existing bank from before keyword search gets its index, with progress; cancelled,
     // the bank stays as it was and is offered the index again at the next keyword search.
     AddMissingKeywordIndex(nullptr);
+    MakeMatchKeysReady(nullptr);
     CTalvanorApp talvanor;
     if (!talvanor.InitInstance(QApplication::arguments().mid(1)))
         return 1;
