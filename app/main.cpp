@@ -1,5 +1,6 @@
 #include "app/CTalvanorApp.h"
 #include "app/CommandLine.h"
+#include "entry/DuplicateHint.h"
 #include "platform/DataFolder.h"
 #include "platform/InstanceHandOff.h"
 #include "search/FindDuplicates.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     // the bank stays as it was and is offered the index again at the next keyword search.
     AddMissingKeywordIndex(nullptr);
     MakeMatchKeysReady(nullptr);
+    g_showOtherResume = ShowOtherResume;
     CTalvanorApp talvanor;
     if (!talvanor.InitInstance(QApplication::arguments().mid(1)))
         return 1;

@@ -1,11 +1,13 @@
 #include "search/FindDuplicates.h"
 
+#include "entry/EditedResume.h"
 #include "platform/DataFolder.h"
 #include "platform/EngineError.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
 #include "platform/ProgressBox.h"
 #include "platform/WaitCursor.h"
+#include "search/FileViewDialog.h"
 #include "search/ResultDialog.h"
 #include "search/ResultQuery.h"
 #include "store/MatchKeyIndex.h"
@@ -13,6 +15,7 @@
 #include "store/Sqlite.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -70,6 +73,27 @@ void RunFindDuplicates(QWidget* parent) {
     g_resultQuery = DuplicatesQueryText(rows);
     ResultDialog results(parent, ResultColumns::WithGroups);
     RunModal(results);
+}
+
+void ShowOtherResume(QWidget* parent, std::int64_t id) {
+    std::string text;
+    {
+        SqliteConnection bank;
+        bank.Open(DataFolder() + kDatabaseFileName);
+        SqliteStatement read(bank, "SELECT Details FROM Resume WHERE ID = ? ORDER BY rowid LIMIT 1");
+        if (!read.Bind(1, id).Step()) {
+            ShowMessage(kResumeTextGone);
+            return;
+        }
+        text = read.ColumnText(0);
+    }
+    // File View shows EditedResume's text: the form's own is put back however the view ends.
+    struct Restore {
+        std::string kept;
+        ~Restore() { EditedResume.fullText = std::move(kept); }
+    } restore{std::exchange(EditedResume.fullText, std::move(text))};
+    FileViewDialog view(parent);
+    RunModal(view);
 }
 
 void MakeMatchKeysReady(QWidget* parent) {

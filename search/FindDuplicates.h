@@ -2,6 +2,7 @@
 
 #include "store/DuplicateGroups.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ void RunFindDuplicates(QWidget* parent);
 // At the start: makes the keys of resumes other programs (or an older Talvanor) wrote, behind a
 // progress window when there are many. Cancelled, they are made when next needed.
 void MakeMatchKeysReady(QWidget* parent);
+
+// File View on the full text of resume `id` over `parent`, for the hint's Show: the form's own
+// resume (EditedResume) is as it was afterwards.
+void ShowOtherResume(QWidget* parent, std::int64_t id);
 
 // The result window's query for `rows`: the described listing of each resume, in the rows' order,
 // followed by its group's number and why.
