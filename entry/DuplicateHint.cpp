@@ -32,7 +32,9 @@ QString Why(SameBy why) {
 } // namespace
 
 QString DuplicateHintText(const SameResume& same) {
-    const QString status = QString::fromStdString(same.status).trimmed().toLower();
+    // "Active For Proccesing" reads as "active": the status's first word.
+    const QString status =
+        QString::fromStdString(same.status).trimmed().section(QLatin1Char(' '), 0, 0).toLower();
     QString why = Why(same.why);
     if (same.count > 1)
         why += QStringLiteral(", and %1 more").arg(same.count - 1);

@@ -30,7 +30,7 @@ ResumeInputDialog::ResumeInputDialog(QWidget* parent)
     m_ui->activeRadio->setChecked(true);
     // Under the fields: whether the bank already holds the person typed in.
     m_hint = new DuplicateHint(this);
-    static_cast<QBoxLayout*>(layout())->insertWidget(1, m_hint);
+    static_cast<QBoxLayout*>(layout())->insertWidget(2, m_hint);
     if (m_editing)
         SetUpEditMode();
     ConnectButtons();

@@ -38,7 +38,7 @@ namespace {
 constexpr int kGridColumns = 9;
 constexpr int kGroupColumns = 2;       // the group's number and why, after the described columns
 constexpr int kGroupResultColumn = 12; // after the four tables' twelve columns
-constexpr const char* kGroupHeaders = "|Group|Why               ";
+constexpr const char* kGroupHeaders = "|Group|Why                    ";
 constexpr int kEmailColumn = 3;
 constexpr int kWidestColumn = 320;        // pixels
 constexpr int kWindowFrameAllowance = 16; // pixels of the window manager's frame, before it has one
