@@ -10,6 +10,7 @@
 #include "platform/DroppedFile.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
+#include "search/FindDuplicates.h"
 #include "search/ResultQuery.h"
 #include "search/SearchCommands.h"
 #include "store/QueryTexts.h"
@@ -107,6 +108,7 @@ void CMainFrame::Route(int commandId) {
         {kCommandFromWebsite, &CMainFrame::OnFromWebsite},
         {kCommandQueryForm, &CMainFrame::OnQueryForm},
         {kCommandAllRecords, &CMainFrame::OnAllRecords},
+        {kCommandFindDuplicates, &CMainFrame::OnFindDuplicates},
         {kCommandExit, &CMainFrame::OnExit},
         {kCommandChangeQualification, &CMainFrame::OnChangeQualification},
         {kCommandChangeSpecialization, &CMainFrame::OnChangeSpecialization},
@@ -205,6 +207,10 @@ void CMainFrame::OnAllRecords() {
     // The result window runs whatever query it is handed: replace any earlier search.
     g_resultQuery = kAllRecordsQuery;
     OpenResultWindow();
+}
+
+void CMainFrame::OnFindDuplicates() {
+    RunFindDuplicates(this);
 }
 
 void CMainFrame::OpenResultWindow() {

@@ -52,6 +52,7 @@ protected:
     virtual void OnFromWebsite();
     virtual void OnQueryForm();
     virtual void OnAllRecords();
+    virtual void OnFindDuplicates();
     virtual void OnExit();
     virtual void OnChangeQualification();
     virtual void OnChangeSpecialization();

@@ -10,6 +10,8 @@ inline constexpr int kCommandExit = 32777;
 inline constexpr int kCommandChangeQualification = 32830;
 inline constexpr int kCommandChangeSpecialization = 32831;
 inline constexpr int kCommandChangeLocation = 32832;
+// Commands of our own.
+inline constexpr int kCommandFindDuplicates = 2060;
 
 inline constexpr int kCommandFileNew = 57600;
 inline constexpr int kCommandFileOpen = 57601;

@@ -14,6 +14,7 @@ const std::map<int, std::string>& PromptStrings() {
          std::string("Add resume into database from website(") + kCareersSiteDomain + ")\n Web Site"},
         {kCommandQueryForm, "Search the rsume using query form\n Search"},
         {kCommandAllRecords, "All Records\n All Records"},
+        {kCommandFindDuplicates, "List the resumes that seem to be one person twice\nFind Duplicates"},
         {kCommandExit, "Quit the application\n Exit"},
         {kCommandBackUpNow, "Back up the bank now\nBack Up Now"},
         {kCommandRestoreBackup, "Make a backup the bank again\nRestore from Backup"},

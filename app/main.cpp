@@ -2,8 +2,10 @@
 #include "app/CMainFrame.h"
 #include "app/CTalvanorApp.h"
 #include "app/CommandLine.h"
+#include "entry/DuplicateHint.h"
 #include "platform/DataFolder.h"
 #include "platform/InstanceHandOff.h"
+#include "search/FindDuplicates.h"
 #include "search/KeywordIndexWork.h"
 #include "tools/BankSetup.h"
 
@@ -34,6 +36,8 @@ int main(int argc, char** argv) {
     // An existing bank from before keyword search gets its index, with progress; cancelled,
     // the bank stays as it was and is offered the index again at the next keyword search.
     AddMissingKeywordIndex(nullptr);
+    MakeMatchKeysReady(nullptr);
+    g_showOtherResume = ShowOtherResume;
     CTalvanorApp talvanor;
     talvanor.SetBankGuard(&guard);
     if (!talvanor.InitInstance(QApplication::arguments().mid(1)))

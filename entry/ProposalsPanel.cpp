@@ -186,6 +186,14 @@ std::string ProposalsPanel::CurrentValue(ResumeField field) const {
     }
 }
 
+std::string ProposalsPanel::ValueOrProposal(ResumeField field) const {
+    const Field& shown = m_fields[Index(field)];
+    std::string value = CurrentValue(field);
+    if (value.empty() && shown.proposal && !shown.setAside)
+        value = shown.proposal->value;
+    return value;
+}
+
 void ProposalsPanel::UseProposals() {
     for (ResumeField field : kFields) {
         if (field == ResumeField::Phone || !Pending(field))
@@ -267,6 +275,7 @@ void ProposalsPanel::Refresh() {
     for (std::size_t list = 0; list < m_listsSeen.size(); ++list)
         m_listsSeen[list] = SelectedValueLists.Of(static_cast<PickListKind>(list + 1));
     MarkFound();
+    emit FieldsChanged();
 }
 
 // A proposal not yet used shows in grey italics; a value that will be stored, plainly.

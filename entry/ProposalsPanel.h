@@ -36,6 +36,13 @@ public:
 
     void UseProposals();
     void ClearField(ResumeField field);
+    // The field's value as the resume would be stored, else its proposal while that waits to be
+    // used: what the duplicate check looks at. The phone is only ever proposed.
+    std::string ValueOrProposal(ResumeField field) const;
+
+signals:
+    // Shown again after a tag, a proposal used or a field cleared.
+    void FieldsChanged();
 
 private:
     struct Field {

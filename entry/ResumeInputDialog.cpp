@@ -1,6 +1,7 @@
 #include "entry/ResumeInputDialog.h"
 
 #include "entry/DialogKeys.h"
+#include "entry/DuplicateHint.h"
 #include "entry/EditedResume.h"
 #include "entry/EntryRules.h"
 #include "entry/OverflowBeep.h"
@@ -13,6 +14,9 @@
 #include "store/ResumeStore.h"
 #include "ui_ResumeInputDialog.h"
 
+#include <QBoxLayout>
+#include <cstdlib>
+
 ResumeInputDialog::ResumeInputDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ResumeInputDialog>()), m_editing(EditedResume.editing) {
     m_ui->setupUi(this);
@@ -24,9 +28,23 @@ ResumeInputDialog::ResumeInputDialog(QWidget* parent)
     TabMovesFocus(m_ui->detailsEdit);
     EnterPressesFocusedButton(this);
     m_ui->activeRadio->setChecked(true);
+    // Under the fields: whether the bank already holds the person typed in.
+    m_hint = new DuplicateHint(this);
+    static_cast<QBoxLayout*>(layout())->insertWidget(2, m_hint);
     if (m_editing)
         SetUpEditMode();
     ConnectButtons();
+    for (QLineEdit* box : {m_ui->nameEdit, m_ui->emailEdit, m_ui->organizationEdit})
+        connect(box, &QLineEdit::textChanged, this, &ResumeInputDialog::CheckDuplicate);
+    CheckDuplicate();
+}
+
+void ResumeInputDialog::CheckDuplicate() {
+    const std::string name = m_ui->nameEdit->text().toStdString();
+    const std::string email = m_ui->emailEdit->text().toStdString();
+    const std::string organization = m_ui->organizationEdit->text().toStdString();
+    const std::int64_t own = m_editing ? std::atoll(EditedResume.id.c_str()) : 0;
+    m_hint->Check({name, email, organization, {}, own});
 }
 
 ResumeInputDialog::~ResumeInputDialog() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+class DuplicateHint;
+
 #include "store/Vocabulary.h"
 
 #include <QDialog>
@@ -45,6 +47,9 @@ private:
     std::string HandedOver(const std::string& value) const; // empty in new mode
     std::string FullText() const;
 
+    void CheckDuplicate();
+
     std::unique_ptr<Ui::ResumeInputDialog> m_ui;
     bool m_editing;
+    DuplicateHint* m_hint;
 };

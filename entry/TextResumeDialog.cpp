@@ -2,6 +2,7 @@
 
 #include "documents/DocumentReader.h"
 #include "entry/DocumentReading.h"
+#include "entry/DuplicateHint.h"
 #include "entry/EntryRules.h"
 #include "entry/ProposalsPanel.h"
 #include "entry/ResumeProposals.h"
@@ -16,6 +17,7 @@
 #include "store/ResumeStore.h"
 #include "ui_TextResumeDialog.h"
 
+#include <QBoxLayout>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 
@@ -27,6 +29,10 @@ TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path, ImportedFi
     : QDialog(parent), m_ui(std::make_unique<Ui::TextResumeDialog>()), m_path(std::move(path)),
       m_original(std::move(file.bytes)), m_documentDate(file.modified) {
     m_ui->setupUi(this);
+    // Under the text and its fields: whether the bank already holds the person tagged or proposed.
+    m_hint = new DuplicateHint(this);
+    static_cast<QBoxLayout*>(layout())->insertWidget(1, m_hint);
+    connect(m_ui->proposalsPanel, &ProposalsPanel::FieldsChanged, this, &TextResumeDialog::CheckDuplicate);
     if (place)
         m_ui->placeLabel->setText(QStringLiteral("%1 of %2").arg(place->number).arg(place->total));
     m_ui->placeLabel->setVisible(place.has_value());
@@ -39,6 +45,15 @@ TextResumeDialog::TextResumeDialog(QWidget* parent, std::string path, ImportedFi
 }
 
 TextResumeDialog::~TextResumeDialog() = default;
+
+void TextResumeDialog::CheckDuplicate() {
+    const ProposalsPanel& panel = *m_ui->proposalsPanel;
+    const std::string name = panel.ValueOrProposal(ResumeField::Name);
+    const std::string email = panel.ValueOrProposal(ResumeField::Email);
+    const std::string organization = panel.ValueOrProposal(ResumeField::Organization);
+    const std::string phone = panel.ValueOrProposal(ResumeField::Phone);
+    m_hint->Check({name, email, organization, phone, 0});
+}
 
 void TextResumeDialog::LoadFile(const DocumentText& content) {
     if (!content.Ok()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+class DuplicateHint;
+
 #include "documents/DocumentText.h"
 
 #include <QDialog>
@@ -65,7 +67,10 @@ private:
     void Finish(TextResumeEnd end);
     std::string CheckedStatus() const;
 
+    void CheckDuplicate();
+
     std::unique_ptr<Ui::TextResumeDialog> m_ui;
+    DuplicateHint* m_hint = nullptr;
     std::string m_path;
     std::string m_storedText; // the file's own bytes (a document's UTF-8 text), trimmed: never re-encoded
     std::string m_original;   // the file's bytes as read, kept with the resume

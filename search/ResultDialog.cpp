@@ -36,6 +36,9 @@ FillPacing g_fillPacing;
 
 namespace {
 constexpr int kGridColumns = 9;
+constexpr int kGroupColumns = 2;       // the group's number and why, after the described columns
+constexpr int kGroupResultColumn = 12; // after the four tables' twelve columns
+constexpr const char* kGroupHeaders = "|Group|Why                    ";
 constexpr int kEmailColumn = 3;
 constexpr int kWidestColumn = 320;        // pixels
 constexpr int kWindowFrameAllowance = 16; // pixels of the window manager's frame, before it has one
@@ -85,11 +88,19 @@ void WaitUntilExposed(QWidget& window) {
     }
 }
 
-// Folds every row of the query into the grid; gives the number of resumes shown.
-int FoldIntoGrid(SqliteStatement& query, CMSFlexGrid& grid, FillPacer& pacer) {
+// Folds every row of the query into the grid; gives the number of resumes shown. With `groups`,
+// each row ends in the group columns of its resume.
+int FoldIntoGrid(SqliteStatement& query, CMSFlexGrid& grid, FillPacer& pacer, bool groups) {
     ResultRowFold fold;
     std::string buffers[8];
+    std::string pendingGroup; // of the resume being folded
+    auto add = [&](std::string row, std::string& group) { grid.AddItem(row + group, grid.Rows()); };
     do {
+        std::string group;
+        if (groups) {
+            for (int column = 0; column < kGroupColumns; ++column)
+                group += '\t' + std::string(query.ColumnTextView(kGroupResultColumn + column));
+        }
         ResultRowFold::ShownColumns shown;
         for (std::size_t index = 0; index < shown.size(); ++index)
             shown[index] = CellText(query.ColumnTextView(kShownResultColumns[index]), buffers[index]);
@@ -97,19 +108,25 @@ int FoldIntoGrid(SqliteStatement& query, CMSFlexGrid& grid, FillPacer& pacer) {
         for (std::size_t index = 0; index < values.size(); ++index)
             values[index] = CellText(query.ColumnTextView(kListResultColumns[index]), buffers[5 + index]);
         if (auto row = fold.Take(query.ColumnInt(0), shown, values)) {
-            grid.AddItem(*row, grid.Rows());
+            add(std::move(*row), pendingGroup);
             pacer.Made(fold.ResumeCount());
         }
+        pendingGroup = std::move(group);
     } while (query.Step());
     if (auto row = fold.Finish())
-        grid.AddItem(*row, grid.Rows());
+        add(std::move(*row), pendingGroup);
     return fold.ResumeCount();
 }
 } // namespace
 
-ResultDialog::ResultDialog(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::ResultDialog>()) {
+ResultDialog::ResultDialog(QWidget* parent, ResultColumns columns)
+    : QDialog(parent), m_ui(std::make_unique<Ui::ResultDialog>()), m_columns(columns) {
     m_ui->setupUi(this);
-    Grid().SetFormatString(QString::fromLatin1(kResultGridFormat));
+    const bool groups = m_columns == ResultColumns::WithGroups;
+    Grid().SetFormatString(QString::fromLatin1(kResultGridFormat) +
+                           QString::fromLatin1(groups ? kGroupHeaders : ""));
+    if (groups)
+        setWindowTitle(QStringLiteral("Find Duplicates"));
     ConnectActions();
     g_selectedRow = 1;
     m_filled = FillGrid();
@@ -183,11 +200,12 @@ bool ResultDialog::FillGrid() {
             ShowMessage(kNoRecordFoundToShow);
             return false;
         }
-        Grid().SetCols(kGridColumns);
+        const bool groups = m_columns == ResultColumns::WithGroups;
+        Grid().SetCols(kGridColumns + (groups ? kGroupColumns : 0));
         Grid().SetRows(1);
         Grid().SetColWidth(0, 0);
         const QScopedValueRollback filling(m_filling, true);
-        resumes = FoldIntoGrid(query, Grid(), pacer);
+        resumes = FoldIntoGrid(query, Grid(), pacer, groups);
     } catch (const EngineError&) {
         ShowMessage(kExceptionTryAgain);
         return false;

@@ -12,11 +12,15 @@ class QAction;
 // The "Result Window": runs g_resultQuery, shows one grid row per resume, and offers Details,
 // Edit, Delete and Send Mail on the selected row. It fills its grid when built; a window whose
 // first fill failed has already told the user why and ends at once when run.
+// The grid's columns: the described ones, or those and, last, each resume's group and why it is
+// in it (a query that adds those two columns after the four tables', as Find Duplicates runs).
+enum class ResultColumns { Described, WithGroups };
+
 class ResultDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ResultDialog(QWidget* parent);
+    explicit ResultDialog(QWidget* parent, ResultColumns columns = ResultColumns::Described);
     ~ResultDialog() override;
 
     int exec() override;
@@ -49,6 +53,7 @@ private:
     CMSFlexGrid& Grid() const;
 
     std::unique_ptr<Ui::ResultDialog> m_ui;
+    ResultColumns m_columns;
     QAction* m_openOriginal = nullptr;
     bool m_filled = false;
     bool m_filling = false;

@@ -55,7 +55,9 @@ TEST_F(MenuTest, MenuBarHasTheCaptionsOrderAndIdsOfMenu128) {
           {"C&heck the Bank", 2103},
           {"", 0},
           {"E&xit", 32777}}},
-        {"Tal&vanoring", {{"&Query Form", 32775}, {"", 0}, {"&All Records", 32776}}},
+        // Find Duplicates is ours, with an id of our own, after the described items.
+        {"Tal&vanoring",
+         {{"&Query Form", 32775}, {"", 0}, {"&All Records", 32776}, {"Find &Duplicates", 2060}}},
         {"&Change", {{"Q&ualification", 32830}, {"&Specialization", 32831}, {"&Location Preference", 32832}}},
         {"&Help", {{"&Help Topics", 57667}, {"A&bout Talvanor", 57664}}},
     };

@@ -65,7 +65,7 @@ GridRows DataRows(const CMSFlexGrid& grid) {
     GridRows rows;
     for (long row = 1; row < grid.Rows(); ++row) {
         std::vector<std::string> cells;
-        for (long column = 0; column < 9; ++column)
+        for (long column = 0; column < grid.model()->columnCount(); ++column)
             cells.push_back(grid.TextMatrix(row, column));
         rows.push_back(std::move(cells));
     }
