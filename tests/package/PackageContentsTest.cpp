@@ -137,8 +137,9 @@ TEST_F(PackageTest, ControlNamesTheVersionAndWhatTheProgramsNeedAtRunTime) {
     for (const QString& dependency : Field("Depends").split(QLatin1Char(',')))
         depends.insert(dependency.trimmed().section(QLatin1Char(' '), 0, 0));
     // Linked libraries (found by dpkg-shlibdeps), and what is started or loaded at run time.
-    for (const char* package : {"libqt6widgets6", "libsqlite3-0", "libpoppler-cpp0v5", "libcurl4",
-                                "qt6-qpa-plugins", "antiword", "unrtf", "xdg-utils", "fonts-dejavu-core"})
+    for (const char* package :
+         {"libqt6widgets6", "libsqlite3-0", "libpoppler-cpp0v5", "libcurl4", "libtesseract5",
+          "qt6-qpa-plugins", "antiword", "unrtf", "tesseract-ocr-eng", "xdg-utils", "fonts-dejavu-core"})
         EXPECT_EQ(depends.count(QString::fromLatin1(package)), 1u) << package;
 }
 
@@ -159,7 +160,7 @@ TEST_F(PackageTest, IconsHaveTheirSizesAndTheEntriesNameTheProgram) {
     for (const char* type : {"text/plain;", "application/pdf;",
                              "application/vnd.openxmlformats-officedocument.wordprocessingml.document;",
                              "application/vnd.oasis.opendocument.text;", "text/html;", "application/msword;",
-                             "application/rtf;"})
+                             "application/rtf;", "image/png;", "image/jpeg;", "image/tiff;"})
         EXPECT_TRUE(entry.contains(QLatin1String(type))) << type;
 
     const QString metainfo =
