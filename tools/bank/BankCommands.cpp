@@ -38,6 +38,11 @@ const std::vector<BankCommand>& BankCommands() {
          "replaces is kept in the data folder, named with the date, so that nothing is lost.\n"
          "Refused while Talvanor has the bank open.\n",
          1, 1, RunRestore},
+        {"duplicates", "", "list the resumes that seem to be one person",
+         "Prints the groups of resumes that share an e-mail, a phone number, or a name with the\n"
+         "organization (else the name alone), one resume a line, tab-separated: group number, why\n"
+         "(e-mail, phone, name+organization, name), ID, name, e-mail.\n",
+         0, 0, RunDuplicates},
     };
     return commands;
 }

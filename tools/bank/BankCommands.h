@@ -25,3 +25,6 @@ int RunBackup(const std::vector<std::string>& arguments);
 int RunCheck(const std::vector<std::string>& arguments);
 int RunList(const std::vector<std::string>& arguments);
 int RunRestore(const std::vector<std::string>& arguments);
+
+// The groups of resumes that seem to be one person (DuplicateCommand.cpp).
+int RunDuplicates(const std::vector<std::string>& arguments);
