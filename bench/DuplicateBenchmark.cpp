@@ -54,6 +54,10 @@ void MakeBank(int count) {
         bank, "INSERT INTO [Abstract Information] (Name, Experience, Email, Organization, Status) "
               "VALUES (?, '2-5', ?, ?, 'Active For Proccesing')");
     SqliteStatement text(bank, "INSERT INTO Resume VALUES (last_insert_rowid(), ?)");
+    // One value a list, as the listing joins them.
+    SqliteStatement lists(bank, "INSERT INTO Qualifications SELECT max(ID), 'B.E.' FROM Resume");
+    SqliteStatement specialization(bank, "INSERT INTO Specializations SELECT max(ID), 'JAVA' FROM Resume");
+    SqliteStatement location(bank, "INSERT INTO Locations SELECT max(ID), 'Pune' FROM Resume");
     for (int n = 1; n <= count; ++n) {
         const int person = n % 20 == 0 ? n - 1 : n;
         const std::string name = std::string(kFirst[random() % 10]) + " " + kLast[random() % 9] + " " +
@@ -67,6 +71,10 @@ void MakeBank(int count) {
         abstract.Reset();
         text.Bind(1, body).Step();
         text.Reset();
+        for (SqliteStatement* list : {&lists, &specialization, &location}) {
+            list->Step();
+            list->Reset();
+        }
     }
     transaction.Commit();
 }
