@@ -1,5 +1,6 @@
 // The Back Up group's dialogs: the list of backups to restore, the folder, the check.
 #include "app/BankGuard.h"
+#include "app/HelpKeys.h"
 
 #include "platform/ControlId.h"
 #include "platform/FileChooser.h"
@@ -39,6 +40,7 @@ void BankGuard::OnRestoreFromBackup() {
     }
     QDialog dialog(m_window);
     dialog.setWindowTitle(QStringLiteral("Restore from Backup"));
+    dialog.setProperty(kHelpPageProperty, QStringLiteral("backups.html#restoring-a-backup"));
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(QStringLiteral("Backups in %1, newest first. The bank as it is now is kept "
                                                 "beside the one restored.")

@@ -12,11 +12,15 @@
 
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QVariant>
 #include <QWidget>
 
 namespace {
 
 std::string OwnPageOf(const QWidget* window) {
+    // A window of our own built from plain Qt parts names its section itself.
+    if (const QVariant page = window->property(kHelpPageProperty); page.isValid())
+        return page.toString().toStdString();
     if (qobject_cast<const ResumeInputDialog*>(window))
         return "entering.html#the-resume-input-form";
     if (const auto* values = qobject_cast<const ValueListDialog*>(window))

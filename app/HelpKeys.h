@@ -21,3 +21,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+// The property a window sets to the guide's page for it ("backups.html#restoring-a-backup") when
+// its class does not tell it.
+inline constexpr const char* kHelpPageProperty = "talvanorHelpPage";

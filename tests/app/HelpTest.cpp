@@ -243,6 +243,11 @@ TEST_F(HelpTest, ToolkitWindowsTakeTheirOwnersSectionAndMessageBoxesTheMessagesC
     QMessageBox box(QMessageBox::Warning, "Talvanor", "Unable to open  the database", QMessageBox::Ok,
                     &search);
     QWidget plain;
+    QDialog restore(&main);
+    restore.setProperty("talvanorHelpPage", "backups.html#restoring-a-backup");
+    QMessageBox restoreQuestion(QMessageBox::Question, "Talvanor", "Restore?", QMessageBox::Yes, &restore);
+    EXPECT_EQ(HelpPageFor(&restore), "backups.html#restoring-a-backup");
+    EXPECT_EQ(HelpPageFor(&restoreQuestion), "messages.html");
     EXPECT_EQ(HelpPageFor(&search), "searching.html#the-query-form");
     EXPECT_EQ(HelpPageFor(&chooser), "searching.html#the-query-form");
     EXPECT_EQ(HelpPageFor(&progress), "results.html#reading-a-resume");
