@@ -1,5 +1,7 @@
 #include "store/DurableFiles.h"
 
+#include "store/FileDescriptor.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,27 +10,8 @@
 
 namespace {
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-    int Close() {
-        const int fd = std::exchange(m_fd, -1);
-        return ::close(fd) == 0 ? 0 : errno;
-    }
-
-private:
-    int m_fd;
-};
-
 int SyncDescriptorOf(const std::string& path, int flags) {
-    Descriptor fd(::open(path.c_str(), flags | O_CLOEXEC));
+    FileDescriptor fd(::open(path.c_str(), flags | O_CLOEXEC));
     if (fd.Get() < 0)
         return errno;
     return ::fsync(fd.Get()) == 0 ? 0 : errno;
@@ -79,10 +62,10 @@ int MakeFolders(const std::string& folder) {
 }
 
 int CopyFileSynced(const std::string& from, const std::string& to) {
-    Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (in.Get() < 0)
         return errno;
-    Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    FileDescriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (out.Get() < 0)
         return errno;
     static constexpr std::size_t kChunk = 1 << 20;

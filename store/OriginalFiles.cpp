@@ -1,5 +1,7 @@
 #include "store/OriginalFiles.h"
 
+#include "store/DurableFiles.h"
+#include "store/FileDescriptor.h"
 #include "store/OurTables.h"
 #include "store/Sqlite.h"
 
@@ -35,35 +37,6 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A descriptor closed on every way out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-    // Closes now, so a failure to write back is seen; the errno value, or 0.
-    int Close() {
-        const int fd = std::exchange(m_fd, -1);
-        return ::close(fd) == 0 ? 0 : errno;
-    }
-
-private:
-    int m_fd;
-};
-
-// 0, or the errno value of the failure.
-int SyncFolder(const std::string& folder) {
-    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.Get() < 0)
-        return errno;
-    return ::fsync(fd.Get()) == 0 ? 0 : errno;
-}
-
 // A new folder is synced into its parent, so its files cannot outlive their way in after a crash.
 void MakeFolder(const std::string& folder, const std::string& parent, const std::string& shown) {
     if (::mkdir(folder.c_str(), 0755) != 0) {
@@ -90,7 +63,7 @@ int WriteAll(int fd, std::string_view bytes) {
 
 // Writes the temporary file whole and durably; the errno value of the first failure, or 0.
 int WriteTemporary(const std::string& path, std::string_view bytes) {
-    Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0444));
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0444));
     if (fd.Get() < 0)
         return errno;
     if (const int error = WriteAll(fd.Get(), bytes))
