@@ -29,9 +29,10 @@ class DuplicateHintTest : public TextImport {
 protected:
     void SetUp() override {
         TextImport::SetUp();
-        RunElsewhere("INSERT INTO [Abstract Information] (ID, Name, Email, Organization, Status) VALUES "
-                     "(1042, 'José Müller', 'Jose.Mueller@posteo.de', 'Nordlicht GmbH', 'Active For Proccesing');"
-                     "INSERT INTO Resume VALUES (1042, 'JOSÉ MÜLLER, Tel. +49 30 1234 5678')");
+        RunElsewhere(
+            "INSERT INTO [Abstract Information] (ID, Name, Email, Organization, Status) VALUES "
+            "(1042, 'José Müller', 'Jose.Mueller@posteo.de', 'Nordlicht GmbH', 'Active For Proccesing');"
+            "INSERT INTO Resume VALUES (1042, 'JOSÉ MÜLLER, Tel. +49 30 1234 5678')");
         g_showOtherResume = [this](QWidget*, std::int64_t id) { shown.push_back(id); };
     }
     void TearDown() override {
