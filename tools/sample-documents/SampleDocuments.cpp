@@ -9,6 +9,7 @@
 #include <QString>
 #include <archive.h>
 #include <archive_entry.h>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -34,39 +35,9 @@ QImage PagePicture(const std::string& text) {
     return picture;
 }
 
-// Draws each page's lines; `asPicture` draws them into an image first, so the page holds no text.
-std::string Pdf(const std::vector<std::string>& pages, bool asPicture) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(72);
-    QPainter painter(&writer);
-    for (std::size_t index = 0; index < pages.size(); ++index) {
-        if (index > 0)
-            writer.newPage();
-        const QStringList lines = QString::fromStdString(pages[index]).split(u'\n');
-        if (!asPicture) {
-            painter.setFont(PageFont());
-            for (qsizetype line = 0; line < lines.size(); ++line)
-                painter.drawText(QPointF(50, 60 + 16 * line), lines[line]);
-            continue;
-        }
-        QImage picture(500, 700, QImage::Format_Grayscale8);
-        picture.fill(Qt::white);
-        QPainter scan(&picture);
-        scan.setFont(PageFont());
-        for (qsizetype line = 0; line < lines.size(); ++line)
-            scan.drawText(QPointF(10, 20 + 16 * line), lines[line]);
-        scan.end();
-        painter.drawImage(QRectF(40, 40, 500, 700), picture);
-    }
-    painter.end();
-    return bytes.toStdString();
-}
-
-std::string PlacedPdf(const std::vector<std::vector<PlacedText>>& pages) {
+// An A4 PDF at 72 dots an inch of `count` pages, each drawn by `drawPage` (the page's painter, its
+// index), the page font already set.
+std::string PdfOfPages(std::size_t count, const std::function<void(QPainter&, std::size_t)>& drawPage) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -75,17 +46,20 @@ std::string PlacedPdf(const std::vector<std::vector<PlacedText>>& pages) {
     writer.setResolution(72);
     QPainter painter(&writer);
     painter.setFont(PageFont());
-    for (std::size_t index = 0; index < pages.size(); ++index) {
+    for (std::size_t index = 0; index < count; ++index) {
         if (index > 0)
             writer.newPage();
-        for (const PlacedText& placed : pages[index]) {
-            const QStringList lines = QString::fromStdString(placed.text).split(u'\n');
-            for (qsizetype line = 0; line < lines.size(); ++line)
-                painter.drawText(QPointF(placed.x, placed.y + 16 * line), lines[line]);
-        }
+        drawPage(painter, index);
     }
     painter.end();
     return bytes.toStdString();
+}
+
+// A text's lines from `origin` down, a line every 16 points.
+void DrawLines(QPainter& painter, QPointF origin, const std::string& text) {
+    const QStringList lines = QString::fromStdString(text).split(u'\n');
+    for (qsizetype line = 0; line < lines.size(); ++line)
+        painter.drawText(origin + QPointF(0, 16 * line), lines[line]);
 }
 
 struct WriterFreer {
@@ -100,55 +74,34 @@ la_ssize_t Append(archive*, void* target, const void* data, size_t size) {
 } // namespace
 
 std::string TextPdf(const std::vector<std::string>& pages) {
-    return Pdf(pages, false);
+    return PdfOfPages(pages.size(), [&](QPainter& painter, std::size_t index) {
+        DrawLines(painter, {50, 60}, pages[index]);
+    });
 }
 
 std::string LaidOutPdf(const std::vector<std::vector<PlacedText>>& pages) {
-    return PlacedPdf(pages);
+    return PdfOfPages(pages.size(), [&](QPainter& painter, std::size_t index) {
+        for (const PlacedText& placed : pages[index])
+            DrawLines(painter, QPointF(placed.x, placed.y), placed.text);
+    });
 }
 
 std::string ScannedPdf(const std::vector<std::string>& pages, bool sideways) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(72);
-    QPainter painter(&writer);
-    for (std::size_t index = 0; index < pages.size(); ++index) {
-        if (index > 0)
-            writer.newPage();
+    return PdfOfPages(pages.size(), [&](QPainter& painter, std::size_t index) {
         QImage picture = PagePicture(pages[index]);
         if (sideways)
             picture = picture.transformed(QTransform().rotate(90));
         painter.drawImage(QRectF(0, 0, 595, 842), picture);
-    }
-    painter.end();
-    return bytes.toStdString();
+    });
 }
 
 std::string MixedPdf(const std::vector<std::pair<std::string, bool>>& pages) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(72);
-    QPainter painter(&writer);
-    painter.setFont(PageFont());
-    for (std::size_t index = 0; index < pages.size(); ++index) {
-        if (index > 0)
-            writer.newPage();
-        if (pages[index].second) {
+    return PdfOfPages(pages.size(), [&](QPainter& painter, std::size_t index) {
+        if (pages[index].second)
             painter.drawImage(QRectF(0, 0, 595, 842), PagePicture(pages[index].first));
-            continue;
-        }
-        const QStringList lines = QString::fromStdString(pages[index].first).split(u'\n');
-        for (qsizetype line = 0; line < lines.size(); ++line)
-            painter.drawText(QPointF(50, 60 + 16 * line), lines[line]);
-    }
-    painter.end();
-    return bytes.toStdString();
+        else
+            DrawLines(painter, {50, 60}, pages[index].first);
+    });
 }
 
 std::string ScannedImage(const std::string& text, const char* format) {
@@ -160,8 +113,16 @@ std::string ScannedImage(const std::string& text, const char* format) {
 }
 
 std::string ScannedPdf(int pages) {
-    return Pdf(std::vector<std::string>(static_cast<std::size_t>(pages), "Asha Rao\nSenior Quality Engineer"),
-               true);
+    // A small picture of the text, drawn into the page: the page holds no text of its own.
+    QImage picture(500, 700, QImage::Format_Grayscale8);
+    picture.fill(Qt::white);
+    QPainter scan(&picture);
+    scan.setFont(PageFont());
+    DrawLines(scan, {10, 20}, "Asha Rao\nSenior Quality Engineer");
+    scan.end();
+    return PdfOfPages(static_cast<std::size_t>(pages), [&](QPainter& painter, std::size_t) {
+        painter.drawImage(QRectF(40, 40, 500, 700), picture);
+    });
 }
 
 std::string ZipArchive(const std::vector<std::pair<std::string, std::string>>& parts) {
